@@ -1,0 +1,61 @@
+// A section buffer: a growing text of generated lines, and how far it is settled.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// The placeholders that the substitutions of one buffer can look for.
+struct PlaceholderSet {
+  const std::string_view* items;
+  size_t count;
+};
+
+class Buffer {
+ public:
+  const std::string& text() const { return text_; }
+  void Append(std::string_view more) { text_.append(more); }
+  void Empty() {
+    text_.clear();
+    settled_ = 0;
+  }
+  void Assign(std::string text) {
+    text_ = std::move(text);
+    settled_ = 0;
+  }
+
+  // Replaces every occurrence of `placeholder` by `value`, exactly as a replacement over the
+  // whole text would, but searching only the part that is not settled.
+  void Replace(std::string_view placeholder, std::string_view value);
+
+  // Moves the settled mark past every byte where none of `set` can ever begin again.
+  //
+  // The rule. Every placeholder is "~WORD~" with no tilde inside WORD, so an occurrence starts
+  // at a tilde and its only other tilde is its last byte. A replacement changes bytes from the
+  // start of its occurrence on, never before; appends change nothing already there. Call a
+  // tilde live when some placeholder may start at it now or later. Take tildes t1 < t2 < ...
+  // after the mark. A tilde ti with a next tilde tj is live when:
+  //   - text[ti..tj] (both tildes) is a placeholder of the set, or
+  //   - text[ti..tj) is a proper prefix of a placeholder that needs a word byte at tj, and tj
+  //     is live (only a replacement starting at tj can put a word byte there).
+  // Otherwise the bytes between ti and tj can never change (no occurrence starts inside them)
+  // and tj stays a tilde, so no placeholder can start at ti: it is dead for good. The last
+  // tilde is live when the rest of the text is a proper prefix of a placeholder, since appended
+  // text may complete it. The mark moves to the first live tilde, or to the end. No occurrence
+  // of the set ever starts before the mark, so a leftmost-first search from the mark finds the
+  // same occurrences as one from the start, and the bytes before the mark never change.
+  void Settle(PlaceholderSet set);
+
+  // Switches the buffer to the plain method: every replacement searches the whole text.
+  void SetPlain(bool plain) { plain_ = plain; }
+  size_t settled() const { return settled_; }
+
+ private:
+  std::string text_;
+  size_t settled_ = 0;
+  bool plain_ = false;
+};
+
+}  // namespace fw

@@ -1,0 +1,69 @@
+// The file layer: whole-file read and write, line reading, folder listing and name
+// resolution. One implementation per platform (files_posix.cpp, files_win32.cpp).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+// Reads a file line by line: LF ends a line, a CR right before it is dropped, a lone CR stays,
+// the last line counts without LF, no extra empty line, no length limit.
+class LineReader {
+ public:
+  virtual ~LineReader() = default;
+  // True when no line is left. A file that could not be opened is at its end at once.
+  virtual bool AtEnd() = 0;
+  // Reads the next line into `line` (empty when at the end).
+  virtual void ReadLine(std::string& line) = 0;
+};
+
+struct FolderEntry {
+  std::string name;
+  bool isFolder = false;
+  bool hidden = false;  // hidden or system file (Windows), or a dot file (POSIX)
+};
+
+enum class WriteStatus { kWritten, kCannotCreate, kWriteFailed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The platform's path separator: '\\' on Windows, '/' on POSIX.
+  virtual char Separator() const = 0;
+
+  // The path as the platform finds it: on POSIX each component that does not exist as written
+  // is replaced by the single entry of its folder equal to it ignoring ASCII case.
+  virtual std::string Resolve(const std::string& path) = 0;
+
+  // The whole content, or nothing when the file cannot be opened or read.
+  virtual std::optional<std::string> ReadWhole(const std::string& path) = 0;
+
+  // Writes all bytes through a temporary file in the target's folder renamed over the target,
+  // so a failed write leaves the old file as it was.
+  virtual WriteStatus WriteWhole(const std::string& path, const std::string& data) = 0;
+
+  // A line reader; never null (a file that cannot be opened gives a reader at its end).
+  // `opened` tells whether the file could be opened.
+  virtual std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) = 0;
+
+  // The entries of a folder in the order the system yields them ("." and ".." left out).
+  virtual std::vector<FolderEntry> ListFolder(const std::string& folder) = 0;
+
+  virtual bool IsFolder(const std::string& path) = 0;
+  virtual bool IsFile(const std::string& path) = 0;
+
+  // Absolute, lexically normalised form of a path given on the command line.
+  virtual std::string AbsolutePath(const std::string& path) = 0;
+
+  // Folder of the running executable, without a trailing separator.
+  virtual std::string ExecutableFolder() = 0;
+};
+
+// The file layer of the platform the program was built for.
+std::unique_ptr<FileSystem> MakePlatformFileSystem();
+
+}  // namespace fw

@@ -1,0 +1,220 @@
+// POSIX file layer. Names that do not exist as written are looked up ignoring ASCII case, so
+// scripts and template sets made on Windows work unchanged.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/files.h"
+#include "platform/line_reader.h"
+#include "textutil/text.h"
+
+namespace fw {
+
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<FolderEntry> List(const std::string& folder) {
+  std::vector<FolderEntry> entries;
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return entries;
+  while (dirent* e = readdir(dir)) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    FolderEntry entry;
+    entry.name = name;
+    entry.hidden = name[0] == '.';
+    struct stat st;
+    std::string full = (folder.empty() ? "" : folder + "/") + name;
+    entry.isFolder = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    entries.push_back(entry);
+  }
+  closedir(dir);
+  return entries;
+}
+
+// The single entry of `folder` that equals `name` ignoring ASCII case, or `name` itself.
+std::string MatchInFolder(const std::string& folder, const std::string& name) {
+  std::string found;
+  int count = 0;
+  for (const FolderEntry& e : List(folder)) {
+    if (EqualsIgnoringAsciiCase(e.name, name)) {
+      found = e.name;
+      ++count;
+    }
+  }
+  return count == 1 ? found : name;
+}
+
+class FdLineReader : public BufferedLineReader {
+ public:
+  explicit FdLineReader(int fd) : fd_(fd) {}
+  ~FdLineReader() override {
+    if (fd_ >= 0) close(fd_);
+  }
+
+ protected:
+  size_t Fill(char* data, size_t size) override {
+    if (fd_ < 0) return 0;
+    for (;;) {
+      ssize_t n = read(fd_, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      return n > 0 ? static_cast<size_t>(n) : 0;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+mode_t NewFileMode(const std::string& target) {
+  struct stat st;
+  if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+class PosixFileSystem : public FileSystem {
+ public:
+  char Separator() const override { return '/'; }
+
+  std::string Resolve(const std::string& path) override {
+    if (path.empty() || Exists(path)) return path;
+    std::string result;
+    size_t start = 0;
+    if (path[0] == '/') {
+      result = "/";
+      start = 1;
+    }
+    while (start <= path.size()) {
+      size_t end = path.find('/', start);
+      if (end == std::string::npos) end = path.size();
+      std::string part = path.substr(start, end - start);
+      std::string candidate = result + part;
+      if (!part.empty() && part != "." && part != ".." && !Exists(candidate)) {
+        candidate = result + MatchInFolder(result.empty() ? "." : result, part);
+      }
+      result = candidate;
+      if (end == path.size()) break;
+      result += "/";
+      start = end + 1;
+    }
+    return result;
+  }
+
+  std::optional<std::string> ReadWhole(const std::string& path) override {
+    int fd = open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      return std::nullopt;
+    }
+    std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    char chunk[1 << 16];
+    for (;;) {
+      ssize_t n = read(fd, chunk, sizeof chunk);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        close(fd);
+        return std::nullopt;
+      }
+      if (n == 0) break;
+      data.append(chunk, static_cast<size_t>(n));
+    }
+    close(fd);
+    return data;
+  }
+
+  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+    std::string target = Resolve(path);
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temp = (slash == std::string::npos ? "" : folder) + "." + base + ".fwtmpXXXXXX";
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return WriteStatus::kCannotCreate;
+    fchmod(fd, NewFileMode(target));
+    bool ok = WriteAll(fd, data);
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+      unlink(temp.c_str());
+      return WriteStatus::kWriteFailed;
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+      unlink(temp.c_str());
+      return WriteStatus::kCannotCreate;
+    }
+    return WriteStatus::kWritten;
+  }
+
+  std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
+    int fd = open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0 && (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
+      close(fd);
+      fd = -1;
+    }
+    if (opened != nullptr) *opened = fd >= 0;
+    return std::make_unique<FdLineReader>(fd);
+  }
+
+  std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+    return List(Resolve(folder));
+  }
+
+  bool IsFolder(const std::string& path) override {
+    struct stat st;
+    return stat(Resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  bool IsFile(const std::string& path) override {
+    struct stat st;
+    return stat(Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  std::string AbsolutePath(const std::string& path) override {
+    std::string full = path;
+    if (path.empty() || path[0] != '/') {
+      char cwd[4096];
+      full = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/" + path;
+    }
+    return NormalisePath(full, '/');
+  }
+
+  std::string ExecutableFolder() override {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return ".";
+    std::string exe(buffer, static_cast<size_t>(n));
+    return exe.substr(0, exe.rfind('/'));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakePlatformFileSystem() {
+  return std::make_unique<PosixFileSystem>();
+}
+
+}  // namespace fw
