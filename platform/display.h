@@ -56,3 +56,11 @@ class Display {
 };
 
 }  // namespace fw
+
+namespace fw {
+
+// The display of the platform the program was built for: GDI on Windows, FreeType and
+// fontconfig on Linux.
+std::unique_ptr<Display> MakePlatformDisplay();
+
+}  // namespace fw
