@@ -1,0 +1,199 @@
+// Win32 file layer. The file system compares names without regard to case by itself, so names
+// are used as written; '/' is accepted wherever '\' is.
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/line_reader.h"
+
+namespace fw {
+
+namespace {
+
+// Reads and writes are done in chunks that fit the DWORD counts of ReadFile and WriteFile.
+constexpr DWORD kChunk = 1 << 20;
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// The folder part of a path including its final separator, or "" when there is none.
+std::string FolderOf(const std::string& path) {
+  size_t i = path.size();
+  while (i > 0 && !IsSeparator(path[i - 1]) && path[i - 1] != ':') --i;
+  return path.substr(0, i);
+}
+
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
+
+HANDLE OpenForReading(const std::string& path) {
+  // A folder cannot be opened this way (it would need FILE_FLAG_BACKUP_SEMANTICS).
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+class HandleLineReader : public BufferedLineReader {
+ public:
+  explicit HandleLineReader(HANDLE file) : file_(file) {}
+  ~HandleLineReader() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+
+ protected:
+  size_t Fill(char* data, size_t size) override {
+    if (file_ == INVALID_HANDLE_VALUE) return 0;
+    DWORD read = 0;
+    DWORD want = size < kChunk ? static_cast<DWORD>(size) : kChunk;
+    if (!ReadFile(file_, data, want, &read, nullptr)) return 0;
+    return read;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+bool WriteAll(HANDLE file, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    size_t left = data.size() - done;
+    DWORD want = left < kChunk ? static_cast<DWORD>(left) : kChunk;
+    DWORD written = 0;
+    if (!WriteFile(file, data.data() + done, want, &written, nullptr) || written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+class Win32FileSystem : public FileSystem {
+ public:
+  char Separator() const override { return '\\'; }
+
+  std::string Resolve(const std::string& path) override { return path; }
+
+  std::optional<std::string> ReadWhole(const std::string& path) override {
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> data = ReadAll(file);
+    CloseHandle(file);
+    return data;
+  }
+
+  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+    std::string folder = FolderOf(path);
+    char temp[MAX_PATH];
+    // Creates an empty, uniquely named file in the target's folder, so the rename below
+    // stays on one volume.
+    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "fw", 0, temp) == 0) {
+      return WriteStatus::kCannotCreate;
+    }
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      DeleteFileA(temp);
+      return WriteStatus::kCannotCreate;
+    }
+    bool ok = WriteAll(file, data);
+    ok = CloseHandle(file) && ok;
+    if (!ok) {
+      DeleteFileA(temp);
+      return WriteStatus::kWriteFailed;
+    }
+    if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      DeleteFileA(temp);
+      return WriteStatus::kCannotCreate;
+    }
+    return WriteStatus::kWritten;
+  }
+
+  std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
+    HANDLE file = OpenForReading(path);
+    if (opened != nullptr) *opened = file != INVALID_HANDLE_VALUE;
+    return std::make_unique<HandleLineReader>(file);
+  }
+
+  std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+    std::vector<FolderEntry> entries;
+    std::string pattern = folder;
+    if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      FolderEntry entry;
+      entry.name = name;
+      entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      entry.hidden =
+          (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+      entries.push_back(entry);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return entries;
+  }
+
+  bool IsFolder(const std::string& path) override {
+    DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  bool IsFile(const std::string& path) override {
+    DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  std::string AbsolutePath(const std::string& path) override {
+    // GetFullPathNameA works on the text alone: it supplies the current drive and folder,
+    // turns '/' into '\' and removes "." and ".." without touching the disk.
+    DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return NormalisePath(path, '\\');
+    std::string full(size, '\0');
+    DWORD n = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    if (n == 0 || n >= size) return NormalisePath(path, '\\');
+    full.resize(n);
+    return full;
+  }
+
+  std::string ExecutableFolder() override {
+    std::string exe(MAX_PATH, '\0');
+    for (;;) {
+      DWORD n = GetModuleFileNameA(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+      if (n == 0) return ".";
+      if (n < exe.size()) {
+        exe.resize(n);
+        break;
+      }
+      exe.resize(exe.size() * 2);
+    }
+    size_t cut = exe.find_last_of("\\/");
+    return cut == std::string::npos ? "." : exe.substr(0, cut);
+  }
+
+ private:
+  static std::optional<std::string> ReadAll(HANDLE file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return std::nullopt;
+    std::string data;
+    data.reserve(static_cast<size_t>(size.QuadPart));
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+      DWORD read = 0;
+      if (!ReadFile(file, chunk.data(), kChunk, &read, nullptr)) return std::nullopt;
+      if (read == 0) break;
+      data.append(chunk.data(), read);
+    }
+    return data;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakePlatformFileSystem() {
+  return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace fw
