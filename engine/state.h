@@ -121,6 +121,8 @@ struct GenerationState {
   // Files backed up in this run (each at most once) and classes already reported missing.
   std::set<std::string> backedUp;
   std::set<std::string> missingClasses;
+  // Files written in this run, in order.
+  std::vector<std::string> writtenFiles;
 
   // Every section buffer, for operations over all of them.
   std::vector<Buffer*> AllBuffers();

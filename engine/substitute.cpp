@@ -1,0 +1,86 @@
+#include "engine/substitute.h"
+
+#include <array>
+
+#include "engine/style_names.h"
+#include "textutil/number.h"
+
+namespace fw {
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kControlPlaceholders = {
+    "~DLGNAME~", "~CTLID~",  "~CTLTEXT~", "~CTLX~",     "~CTLY~",       "~CTLW~",  "~CTLH~",
+    "~CTLPX~",   "~CTLPY~",  "~CTLPW~",   "~CTLPH~",    "~CTLSTYLE~",   "~CTLEXSTYLE~"};
+
+// EventText takes the control placeholders and, at the end of a dialog, "~WM_INITDIALOG~".
+constexpr std::array<std::string_view, 14> kEventPlaceholders = {
+    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",     "~CTLY~",        "~CTLW~",
+    "~CTLH~",    "~CTLPX~", "~CTLPY~",   "~CTLPW~",    "~CTLPH~",       "~CTLSTYLE~",
+    "~CTLEXSTYLE~", "~WM_INITDIALOG~"};
+
+constexpr std::array<std::string_view, 19> kDlgProcPlaceholders = {
+    "~DIM~",   "~DLGNAME~",    "~DLGX~",          "~DLGY~",        "~DLGW~",
+    "~DLGH~",  "~DLGPX~",      "~DLGPY~",         "~DLGPW~",       "~DLGPH~",
+    "~DLGTEXT~", "~DLGSTYLE~", "~DLGEXSTYLE~",    "~WM_INITDIALOG~", "~WM_COMMAND~",
+    "~WM_CLOSE~", "~WM_NOTIFY~", "~WM_TIMER~",    "~WM_DESTROY~"};
+
+template <size_t N>
+PlaceholderSet SetOf(const std::array<std::string_view, N>& items) {
+  return PlaceholderSet{items.data(), N};
+}
+
+}  // namespace
+
+PlaceholderSet ControlPlaceholders() { return SetOf(kControlPlaceholders); }
+PlaceholderSet EventPlaceholders() { return SetOf(kEventPlaceholders); }
+PlaceholderSet DlgProcPlaceholders() { return SetOf(kDlgProcPlaceholders); }
+
+void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
+  const DialogRecord& c = state.CurrentControl;
+  buffer.Replace("~DLGNAME~", state.CurrentDialog.name);
+  buffer.Replace("~CTLID~", c.name);
+  buffer.Replace("~CTLTEXT~", c.text);
+  buffer.Replace("~CTLX~", IntegerToText(c.x));
+  buffer.Replace("~CTLY~", IntegerToText(c.y));
+  buffer.Replace("~CTLW~", IntegerToText(c.w));
+  buffer.Replace("~CTLH~", IntegerToText(c.h));
+  buffer.Replace("~CTLPX~", IntegerToText(c.px));
+  buffer.Replace("~CTLPY~", IntegerToText(c.py));
+  buffer.Replace("~CTLPW~", IntegerToText(c.pw));
+  buffer.Replace("~CTLPH~", IntegerToText(c.ph));
+  buffer.Replace("~CTLSTYLE~", StyleFlagNames(c.style, state.CtlStyleMap));
+  buffer.Replace("~CTLEXSTYLE~", StyleFlagNames(c.exStyle, state.CtlExStyleMap));
+  buffer.Settle(&buffer == &state.EventText ? EventPlaceholders() : ControlPlaceholders());
+}
+
+void SubstituteDialogFields(GenerationState& state) {
+  const DialogRecord& d = state.CurrentDialog;
+  state.EventText.Replace("~WM_INITDIALOG~", state.WmInitDialogText.text());
+  state.EventText.Replace("~DLGNAME~", d.name);
+  state.EventText.Settle(EventPlaceholders());
+
+  Buffer& p = state.DlgProcText;
+  p.Replace("~DIM~", state.DimText.text());
+  p.Replace("~DLGNAME~", d.name);
+  p.Replace("~DLGX~", IntegerToText(d.x));
+  p.Replace("~DLGY~", IntegerToText(d.y));
+  p.Replace("~DLGW~", IntegerToText(d.w));
+  p.Replace("~DLGH~", IntegerToText(d.h));
+  p.Replace("~DLGPX~", IntegerToText(d.px));
+  p.Replace("~DLGPY~", IntegerToText(d.py));
+  p.Replace("~DLGPW~", IntegerToText(d.pw));
+  p.Replace("~DLGPH~", IntegerToText(d.ph));
+  p.Replace("~DLGTEXT~", d.text);
+  p.Replace("~DLGSTYLE~", StyleFlagNames(d.style, state.DlgStyleMap));
+  p.Replace("~DLGEXSTYLE~", StyleFlagNames(d.exStyle, state.DlgExStyleMap));
+  p.Replace("~WM_INITDIALOG~", state.WmInitDialogText.text());
+  p.Replace("~WM_COMMAND~", state.WmCommandText.text());
+  p.Replace("~WM_CLOSE~", state.WmCloseText.text());
+  p.Replace("~WM_NOTIFY~", state.WmNotifyText.text());
+  p.Replace("~WM_TIMER~", state.WmTimerText.text());
+  p.Replace("~WM_DESTROY~", state.WmDestroyText.text());
+  p.Settle(DlgProcPlaceholders());
+}
+
+}  // namespace fw

@@ -1,0 +1,25 @@
+// Placeholder substitution: a control's and a dialog's values into the section buffers, and
+// style values into flag names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/state.h"
+#include "engine/style_names.h"
+
+namespace fw {
+
+// The thirteen control placeholders, in their order, over one buffer.
+void SubstituteControlFields(GenerationState& state, Buffer& buffer);
+
+// The dialog's values and gathered sections into EventText and DlgProcText.
+void SubstituteDialogFields(GenerationState& state);
+
+// The placeholders each buffer can be substituted for, used to settle it.
+PlaceholderSet ControlPlaceholders();
+PlaceholderSet EventPlaceholders();
+PlaceholderSet DlgProcPlaceholders();
+
+}  // namespace fw

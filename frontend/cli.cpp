@@ -1,0 +1,127 @@
+#include "frontend/cli.h"
+
+#include <algorithm>
+
+#include "frontend/cli_options.h"
+#include "frontend/dry_run_files.h"
+#include "frontend/metrics_display.h"
+#include "frontend/run.h"
+#include "platform/display_fixed.h"
+#include "textutil/text.h"
+
+#ifndef FW_VERSION
+#define FW_VERSION "0.0.0"
+#endif
+
+namespace fw {
+
+namespace {
+
+std::string DefaultTemplateRoot(FileSystem& files) {
+  std::string sep(1, files.Separator());
+  std::string exe = files.ExecutableFolder();
+  std::string beside = exe + sep + "template";
+  if (files.IsFolder(beside)) return beside;
+  std::string installed =
+      exe + sep + ".." + sep + "share" + sep + "formwright" + sep + "template";
+  if (files.IsFolder(installed)) return files.AbsolutePath(installed);
+  return beside;
+}
+
+// The template sets of a root: its *.tpl files, named up to their first ".", in
+// case-insensitive order.
+std::vector<std::string> ListTemplateSets(FileSystem& files, const std::string& root) {
+  std::vector<std::string> sets;
+  for (const FolderEntry& e : files.ListFolder(root)) {
+    std::string lower = LowerAscii(e.name);
+    if (e.isFolder || e.hidden || lower.size() < 4 || lower.substr(lower.size() - 4) != ".tpl") {
+      continue;
+    }
+    sets.push_back(FieldAt(e.name, ".", 1));
+  }
+  std::stable_sort(sets.begin(), sets.end(), [](const std::string& a, const std::string& b) {
+    return LowerAscii(a) < LowerAscii(b);
+  });
+  return sets;
+}
+
+// The script's path without extension: absolute, normal, cut before the first "." of its file
+// name (never of a folder name).
+std::string RcPathOf(FileSystem& files, const std::string& script) {
+  std::string full = files.AbsolutePath(script);
+  size_t cut = full.rfind(files.Separator());
+  size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+  size_t dot = full.find('.', nameStart);
+  return dot == std::string::npos ? full : full.substr(0, dot);
+}
+
+void Report(const GenerationState& state, std::ostream& err) {
+  for (const Diagnostic& d : state.diagnostics.items()) {
+    err << "formwright: " << (d.severity == Severity::kWarning ? "warning: " : "error: ");
+    if (!d.path.empty()) err << d.path << ": ";
+    err << d.message << "\n";
+  }
+}
+
+int Convert(const CliOptions& o, CliEnvironment& env) {
+  FileSystem& real = env.files;
+  std::string root = o.templateRoot.empty() ? DefaultTemplateRoot(real) : o.templateRoot;
+  std::string name = o.templateName;
+  if (name.empty()) {
+    std::vector<std::string> sets = ListTemplateSets(real, root);
+    if (sets.empty()) {
+      env.err << "formwright: error: " << root << ": no template set (NAME.tpl) found\n";
+      return kExitNotMade;
+    }
+    name = sets.front();
+  }
+  Metrics metrics = o.metrics.value_or(Metrics{});
+  std::unique_ptr<Display> own;
+  std::unique_ptr<Display> display;
+  if (o.baseUnits) {
+    display = std::make_unique<FixedDisplay>(o.baseUnits->first, o.baseUnits->second, metrics);
+  } else {
+    own = env.makeDisplay();
+    if (o.metrics) display = std::make_unique<MetricsDisplay>(*own, metrics);
+  }
+  DryRunFileSystem dry(real);
+  Platform platform{o.dryRun ? static_cast<FileSystem&>(dry) : real, display ? *display : *own};
+
+  GenerationState state;
+  state.RcPath = RcPathOf(real, o.script);
+  state.MultiFileMode = o.multi ? 1 : 0;
+  RunResult result = RunConversion(state, platform, root, name);
+  Report(state, env.err);
+  for (const std::string& path : result.written) {
+    env.out << (o.dryRun ? "would write " : "wrote ") << path << "\n";
+  }
+  if (!result.made) return kExitNotMade;
+  size_t missing = state.diagnostics.NotWrittenCount();
+  if (missing > 0) {
+    env.err << "formwright: error: " << missing << " output" << (missing == 1 ? "" : "s")
+            << " not written\n";
+    return kExitNotWritten;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, CliEnvironment& env) {
+  ParsedOptions parsed = ParseCliOptions(args);
+  if (!parsed.error.empty()) {
+    env.err << "formwright: error: " << parsed.error << "\n" << kUsage;
+    return kExitUsage;
+  }
+  if (parsed.options.help) {
+    env.out << kUsage;
+    return kExitOk;
+  }
+  if (parsed.options.version) {
+    env.out << "formwright " << FW_VERSION << "\n";
+    return kExitOk;
+  }
+  return Convert(parsed.options, env);
+}
+
+}  // namespace fw

@@ -1,0 +1,33 @@
+// Parsing the command line's words into options.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/display_fixed.h"
+
+namespace fw {
+
+struct CliOptions {
+  std::string templateName;  // empty: the first set of the root
+  std::string templateRoot;  // empty: beside the executable
+  bool multi = false;
+  std::optional<std::pair<int32_t, int32_t>> baseUnits;
+  std::optional<Metrics> metrics;
+  bool dryRun = false;
+  bool help = false;
+  bool version = false;
+  std::string script;
+};
+
+// The options, or an error message for a usage error.
+struct ParsedOptions {
+  CliOptions options;
+  std::string error;
+};
+ParsedOptions ParseCliOptions(const std::vector<std::string>& args);
+
+extern const char kUsage[];
+
+}  // namespace fw

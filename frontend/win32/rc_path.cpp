@@ -1,0 +1,12 @@
+#include "frontend/win32/rc_path.h"
+
+namespace fw {
+
+std::string RcPathFromChosen(const std::string& chosen) {
+  size_t nameStart = chosen.find_last_of("\\/");
+  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  size_t dot = chosen.find('.', nameStart);
+  return dot == std::string::npos ? chosen : chosen.substr(0, dot);
+}
+
+}  // namespace fw

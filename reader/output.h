@@ -1,0 +1,17 @@
+// Writing a generated file over its previous version, with a backup of that version.
+#pragma once
+
+#include <string>
+
+#include "engine/state.h"
+
+namespace fw {
+
+// Writes `content` to `path`. When the folder "bak" exists in `state.OutputDir` and the file
+// holds something, its content before the run is first copied to "bak" + `backupName` (once
+// per file and run). A backup that cannot be written keeps the file as it was. Failures go to
+// the diagnostics; returns whether `path` was written.
+bool WriteWithBackup(GenerationState& state, Platform& platform, const std::string& path,
+                     const std::string& backupName, const std::string& content);
+
+}  // namespace fw

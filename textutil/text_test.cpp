@@ -1,0 +1,93 @@
+#include "textutil/text.h"
+
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+TEST(ReplaceAllTest, ReplacesLeftmostNonOverlapping) {
+  EXPECT_EQ(ReplaceAll("xx", "y", "xxx"), "yx");
+  EXPECT_EQ(ReplaceAll("~CTLX~", "5", "~CTLX~,~CTLX~"), "5,5");
+  EXPECT_EQ(ReplaceAll("  ", " ", "a    b"), "a  b");
+  EXPECT_EQ(ReplaceAll("ab", "", "abcab"), "c");
+  EXPECT_EQ(ReplaceAll("a", "b", "a"), "b");
+}
+
+TEST(ReplaceAllTest, InsertedTextIsNotSearchedAgain) {
+  EXPECT_EQ(ReplaceAll("x", "xx", "xAx"), "xxAxx");
+}
+
+TEST(ReplaceAllTest, EmptyPatternOrTextAndCaseSensitivity) {
+  EXPECT_EQ(ReplaceAll("", "z", "abc"), "abc");
+  EXPECT_EQ(ReplaceAll("a", "z", ""), "");
+  EXPECT_EQ(ReplaceAll("0x", "&h", "0X1F"), "0X1F");
+  EXPECT_EQ(ReplaceAll("abcd", "z", "abc"), "abc");
+}
+
+TEST(ReplaceAllTest, FromOffsetMatchesWholeTextReplacementAfterIt) {
+  std::string text = "~A~ keep ~A~~A~";
+  ReplaceAllFrom(text, "~A~", "1", 4);
+  EXPECT_EQ(text, "~A~ keep 11");
+  std::string same = "aXbXc";
+  ReplaceAllFrom(same, "X", "Y", 0);
+  EXPECT_EQ(same, "aYbYc");
+  EXPECT_FALSE(ReplaceAllFrom(same, "X", "Y", 0));
+}
+
+TEST(FieldTest, CommaFieldsAndIndexesOutOfRange) {
+  EXPECT_EQ(FieldCount("x,y,z", ","), 3);
+  EXPECT_EQ(FieldAt("x,y,z", ",", 1), "x");
+  EXPECT_EQ(FieldAt("x,y,z", ",", 3), "z");
+  EXPECT_EQ(FieldAt("x,y,z", ",", 4), "");
+  EXPECT_EQ(FieldAt("x,y,z", ",", 0), "");
+  EXPECT_EQ(FieldAt("x,y,z", ",", -1), "");
+}
+
+TEST(FieldTest, EmptyFieldsAndLineBreaks) {
+  EXPECT_EQ(FieldCount(",x,,y,", ","), 5);
+  const char* expected[] = {"", "x", "", "y", ""};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(FieldAt(",x,,y,", ",", i + 1), expected[i]);
+  EXPECT_EQ(FieldCount("x\r\ny\r\n", "\r\n"), 3);
+  EXPECT_EQ(FieldAt("x\r\ny\r\n", "\r\n", 3), "");
+}
+
+TEST(FieldTest, MissingEmptyAndMultiCharacterDelimiters) {
+  EXPECT_EQ(FieldCount("abc", ";"), 1);
+  EXPECT_EQ(FieldAt("abc", ";", 1), "abc");
+  EXPECT_EQ(FieldCount("abc", ""), 1);
+  EXPECT_EQ(FieldAt("abc", "", 1), "abc");
+  EXPECT_EQ(FieldAt("abc", "", 2), "");
+  EXPECT_EQ(FieldCount("", ","), 1);
+  EXPECT_EQ(FieldAt("", ",", 1), "");
+  EXPECT_EQ(FieldCount("xxx", "xx"), 2);
+  EXPECT_EQ(FieldAt("xxx", "xx", 1), "");
+  EXPECT_EQ(FieldAt("xxx", "xx", 2), "x");
+  EXPECT_EQ(FieldAt("a CONTROL b CONTROL c", "CONTROL ", 2), "b ");
+}
+
+TEST(UncalledFamilyTest, CharacterSetsRemovalAndCounting) {
+  EXPECT_EQ(ReplaceAnyChar("ab", "ab", "xaby"), "xababy");
+  EXPECT_EQ(RemoveAll("ababXabYab", "ab"), "XY");
+  EXPECT_EQ(RemoveAll("", "ab"), "");
+  EXPECT_EQ(RemoveAll("aabb", "ab"), "ab");
+  EXPECT_EQ(RemoveAnyChar("a-b_c", "-_"), "abc");
+  EXPECT_EQ(OccurrenceCount("xxxx", "xx"), 2);
+  EXPECT_EQ(OccurrenceCount("abc", ""), 0);
+  EXPECT_EQ(OccurrenceCountAny("a,b;c", ",;"), 2);
+  EXPECT_EQ(FieldCountAny("a,b;c", ",;"), 3);
+  EXPECT_EQ(FieldAtAny("a,b;c", ",;", 3), "c");
+  EXPECT_EQ(FieldAtAny("a,b;c", ",;", 4), "");
+  EXPECT_EQ(FieldAtAny("a,b;c", "", 1), "a,b;c");
+}
+
+TEST(TrimAndQuotesTest, BlanksOnlyAndQuotesAtTheEnds) {
+  EXPECT_EQ(Trim("  a b \t "), "a b \t");
+  EXPECT_EQ(Trim("\ta "), "\ta");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(RemoveQuotes("\"\"say \"\"hi\"\"\"\""), "say \"\"hi");
+  EXPECT_EQ(RemoveQuotes(" \"MS Sans Serif\""), " \"MS Sans Serif");
+  EXPECT_EQ(RemoveQuotes("\"\"\""), "");
+}
+
+}  // namespace
+}  // namespace fw
