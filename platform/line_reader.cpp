@@ -1,5 +1,6 @@
 #include "platform/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace fw {
@@ -31,6 +32,13 @@ void BufferedLineReader::ReadLine(std::string& line) {
     begin_ = end_;
   }
   // The last line, without a line feed: a trailing CR stays, as it ends no line.
+}
+
+size_t StringLineReader::Fill(char* data, size_t size) {
+  size_t n = std::min(size, data_.size() - position_);
+  std::memcpy(data, data_.data() + position_, n);
+  position_ += n;
+  return n;
 }
 
 std::string NormalisePath(const std::string& path, char sep) {

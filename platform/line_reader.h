@@ -26,6 +26,19 @@ class BufferedLineReader : public LineReader {
   bool exhausted_ = false;
 };
 
+// Lines of a text held in memory.
+class StringLineReader : public BufferedLineReader {
+ public:
+  explicit StringLineReader(std::string data) : data_(std::move(data)) {}
+
+ protected:
+  size_t Fill(char* data, size_t size) override;
+
+ private:
+  std::string data_;
+  size_t position_ = 0;
+};
+
 // Absolute path made lexically normal: "." and empty components dropped, ".." removes the
 // component before it (never the root). `sep` is the separator; on Windows '/' counts too.
 std::string NormalisePath(const std::string& path, char sep);

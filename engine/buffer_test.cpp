@@ -1,0 +1,87 @@
+#include "engine/buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+namespace fw {
+namespace {
+
+constexpr std::array<std::string_view, 4> kSet = {"~AB~", "~ABC~", "~X~", "~LONGER~"};
+const PlaceholderSet kPlaceholders{kSet.data(), kSet.size()};
+
+// Runs the same appends and passes on a plain and a settling buffer.
+struct Pair {
+  Buffer plain;
+  Buffer fast;
+  Pair() { plain.SetPlain(true); }
+  void Append(const std::string& s) {
+    plain.Append(s);
+    fast.Append(s);
+  }
+  void Pass(const std::vector<std::pair<std::string, std::string>>& steps) {
+    for (auto& [p, v] : steps) {
+      plain.Replace(p, v);
+      fast.Replace(p, v);
+    }
+    fast.Settle(kPlaceholders);
+  }
+};
+
+TEST(BufferTest, APlaceholderStraddlingAnAppendIsFound) {
+  Pair b;
+  b.Append("head ~A");
+  b.Pass({{"~AB~", "1"}});
+  EXPECT_LE(b.fast.settled(), 5u);
+  b.Append("B~ tail");
+  b.Pass({{"~AB~", "1"}});
+  EXPECT_EQ(b.fast.text(), "head 1 tail");
+  EXPECT_EQ(b.fast.settled(), b.fast.text().size());
+}
+
+TEST(BufferTest, AValueThatCompletesAnEarlierPrefixIsFoundNextPass) {
+  Pair b;
+  b.Append("x ~A~X~ y");  // "~A" then "~X~"; the value of ~X~ completes "~AB~"
+  b.Pass({{"~AB~", "1"}, {"~X~", "B~"}});
+  EXPECT_EQ(b.plain.text(), "x ~AB~ y");
+  EXPECT_EQ(b.fast.text(), b.plain.text());
+  b.Pass({{"~AB~", "done"}, {"~X~", ""}});
+  EXPECT_EQ(b.fast.text(), "x done y");
+  EXPECT_EQ(b.fast.text(), b.plain.text());
+}
+
+TEST(BufferTest, DeadTextIsNeverScannedAgain) {
+  Pair b;
+  b.Append("~NOT~ ~AB ~ABC ~~ ~X~");
+  b.Pass({{"~X~", "v"}});
+  EXPECT_EQ(b.fast.settled(), b.fast.text().size());
+  b.Append("~AB~");
+  b.Pass({{"~AB~", "w"}});
+  EXPECT_EQ(b.fast.text(), b.plain.text());
+}
+
+TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
+  std::mt19937 rng(12345);
+  const std::vector<std::string> pieces = {"~",  "A",  "B",  "C",     "~AB~", "~ABC~", "~X~",
+                                           "~A", "B~", "X", "LONGER", "~LONG", "ER~", " "};
+  auto random_text = [&](int max) {
+    std::string s;
+    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
+    return s;
+  };
+  for (int round = 0; round < 400; ++round) {
+    Pair b;
+    for (int step = 0; step < 12; ++step) {
+      b.Append(random_text(8));
+      std::vector<std::pair<std::string, std::string>> pass;
+      for (std::string_view p : kSet) pass.emplace_back(std::string(p), random_text(3));
+      std::shuffle(pass.begin(), pass.end(), rng);
+      b.Pass(pass);
+      ASSERT_EQ(b.fast.text(), b.plain.text()) << "round " << round << " step " << step;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fw
