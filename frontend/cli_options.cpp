@@ -40,7 +40,7 @@ namespace {
 bool ParseIntegers(const std::string& text, size_t count, std::vector<int32_t>& values) {
   values.clear();
   size_t start = 0;
-  while (values.size() < count) {
+  for (;;) {
     size_t end = text.find(',', start);
     std::string part = text.substr(start, end == std::string::npos ? end : end - start);
     char* stop = nullptr;
@@ -50,7 +50,7 @@ bool ParseIntegers(const std::string& text, size_t count, std::vector<int32_t>& 
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  return values.size() == count && text.find(',', start) == std::string::npos;
+  return values.size() == count;
 }
 
 // Applies one option that takes a value; returns an error message or "".

@@ -1,5 +1,6 @@
 #include "frontend/win32/main_dialog.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 

@@ -1,0 +1,34 @@
+#include "frontend/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+TEST(CliOptionsTest, EveryOptionInBothSpellings) {
+  ParsedOptions p = ParseCliOptions({"--template", "winapi", "--template-root=/t", "--multi",
+                                     "--base-units", "6,13", "--metrics=3,3,18", "--dry-run",
+                                     "x.rc"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.templateName, "winapi");
+  EXPECT_EQ(p.options.templateRoot, "/t");
+  EXPECT_TRUE(p.options.multi);
+  EXPECT_TRUE(p.options.dryRun);
+  EXPECT_EQ(p.options.baseUnits->second, 13);
+  EXPECT_EQ(p.options.metrics->cyCaption, 18);
+  EXPECT_EQ(p.options.script, "x.rc");
+  EXPECT_EQ(ParseCliOptions({"--", "--odd.rc"}).options.script, "--odd.rc");
+}
+
+TEST(CliOptionsTest, UsageErrors) {
+  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+           {}, {"a.rc", "b.rc"}, {"--bogus", "a.rc"}, {"--template"}, {"--base-units", "6", "a.rc"},
+           {"--base-units", "6,x", "a.rc"}, {"--metrics", "1,2,3,4", "a.rc"},
+           {"--base-units", "99999999999,1", "a.rc"}}) {
+    EXPECT_NE(ParseCliOptions(bad).error, "") << (bad.empty() ? "" : bad[0]);
+  }
+  EXPECT_EQ(ParseCliOptions({"--help"}).error, "");
+}
+
+}  // namespace
+}  // namespace fw
