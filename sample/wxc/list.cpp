@@ -1,6 +1,8 @@
-// List views. wxWidgets refuses columns in every mode but the report view, and cells beyond the
-// first column there too (an assertion, which would otherwise open a dialog); such calls are
-// left out here, with a note on stderr, and the rest of the list is still filled.
+// List views. wxGTK refuses a list without a view mode, and columns, and cells beyond the first
+// column, in every view but the report view (with assertions, which would otherwise open a
+// dialog). Here such a list gets the icon view, which is what a list view without a view style
+// shows on Windows, and calls its view cannot take are left out; each with a note on stderr,
+// while the rest of the list is still built and filled.
 #include <wx/listctrl.h>
 
 #include "diag.h"
@@ -19,8 +21,12 @@ int wxListView_Create(WxcWindow* self, WxcWindow* parent, int id, const WxcSize*
                       const WxcSize* size, long style, const WxcValidator* validator,
                       const char* name) {
   auto* list = As<wxListView>(self);
-  return list && parent &&
-         list->Create(ToWindow(parent), id, PointOf(pos), SizeOf(size), style,
+  if (!list || !parent) return 0;
+  if (!(style & wxLC_MASK_TYPE)) {
+    Note("list %d has no view mode, which wxGTK refuses: shown in icon view", id);
+    style |= wxLC_ICON;
+  }
+  return list->Create(ToWindow(parent), id, PointOf(pos), SizeOf(size), style,
                       ValidatorOf(validator), NameOr(name, wxListCtrlNameStr));
 }
 
