@@ -63,8 +63,8 @@ TEST(BufferTest, DeadTextIsNeverScannedAgain) {
 
 TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
   std::mt19937 rng(12345);
-  const std::vector<std::string> pieces = {"~",  "A",  "B",  "C",     "~AB~", "~ABC~", "~X~",
-                                           "~A", "B~", "X", "LONGER", "~LONG", "ER~", " "};
+  const std::vector<std::string> pieces = {"~",  "A",  "B", "C",      "~AB~",  "~ABC~", "~X~",
+                                           "~A", "B~", "X", "LONGER", "~LONG", "ER~",   " "};
   auto random_text = [&](int max) {
     std::string s;
     for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];

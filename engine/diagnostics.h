@@ -10,8 +10,8 @@ enum class Severity { kWarning, kError };
 
 struct Diagnostic {
   Severity severity = Severity::kWarning;
-  std::string path;     // the file concerned, when there is one
-  std::string message;  // what happened, without the path
+  std::string path;               // the file concerned, when there is one
+  std::string message;            // what happened, without the path
   bool outputNotWritten = false;  // an output (.bas, .fbp, .bi) the run did not write
 };
 

@@ -36,7 +36,8 @@ std::string StyleFlagNames(int32_t value, std::string_view map) {
     result.Append(kJoin);
   });
   std::string text = result.TakeText();
-  while (text.size() >= kJoin.size() && text.compare(text.size() - kJoin.size(), kJoin.size(), kJoin) == 0) {
+  while (text.size() >= kJoin.size() &&
+         text.compare(text.size() - kJoin.size(), kJoin.size(), kJoin) == 0) {
     text.resize(text.size() - kJoin.size());
   }
   return text.empty() ? "0" : text;

@@ -10,20 +10,20 @@ namespace fw {
 namespace {
 
 constexpr std::array<std::string_view, 13> kControlPlaceholders = {
-    "~DLGNAME~", "~CTLID~",  "~CTLTEXT~", "~CTLX~",     "~CTLY~",       "~CTLW~",  "~CTLH~",
-    "~CTLPX~",   "~CTLPY~",  "~CTLPW~",   "~CTLPH~",    "~CTLSTYLE~",   "~CTLEXSTYLE~"};
+    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",  "~CTLY~",     "~CTLW~",      "~CTLH~",
+    "~CTLPX~",   "~CTLPY~", "~CTLPW~",   "~CTLPH~", "~CTLSTYLE~", "~CTLEXSTYLE~"};
 
 // EventText takes the control placeholders and, at the end of a dialog, "~WM_INITDIALOG~".
 constexpr std::array<std::string_view, 14> kEventPlaceholders = {
-    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",     "~CTLY~",        "~CTLW~",
-    "~CTLH~",    "~CTLPX~", "~CTLPY~",   "~CTLPW~",    "~CTLPH~",       "~CTLSTYLE~",
-    "~CTLEXSTYLE~", "~WM_INITDIALOG~"};
+    "~DLGNAME~", "~CTLID~",    "~CTLTEXT~",    "~CTLX~",         "~CTLY~",
+    "~CTLW~",    "~CTLH~",     "~CTLPX~",      "~CTLPY~",        "~CTLPW~",
+    "~CTLPH~",   "~CTLSTYLE~", "~CTLEXSTYLE~", "~WM_INITDIALOG~"};
 
 constexpr std::array<std::string_view, 19> kDlgProcPlaceholders = {
-    "~DIM~",   "~DLGNAME~",    "~DLGX~",          "~DLGY~",        "~DLGW~",
-    "~DLGH~",  "~DLGPX~",      "~DLGPY~",         "~DLGPW~",       "~DLGPH~",
-    "~DLGTEXT~", "~DLGSTYLE~", "~DLGEXSTYLE~",    "~WM_INITDIALOG~", "~WM_COMMAND~",
-    "~WM_CLOSE~", "~WM_NOTIFY~", "~WM_TIMER~",    "~WM_DESTROY~"};
+    "~DIM~",      "~DLGNAME~",   "~DLGX~",       "~DLGY~",          "~DLGW~",
+    "~DLGH~",     "~DLGPX~",     "~DLGPY~",      "~DLGPW~",         "~DLGPH~",
+    "~DLGTEXT~",  "~DLGSTYLE~",  "~DLGEXSTYLE~", "~WM_INITDIALOG~", "~WM_COMMAND~",
+    "~WM_CLOSE~", "~WM_NOTIFY~", "~WM_TIMER~",   "~WM_DESTROY~"};
 
 template <size_t N>
 PlaceholderSet SetOf(const std::array<std::string_view, N>& items) {
@@ -32,26 +32,35 @@ PlaceholderSet SetOf(const std::array<std::string_view, N>& items) {
 
 }  // namespace
 
-PlaceholderSet ControlPlaceholders() { return SetOf(kControlPlaceholders); }
-PlaceholderSet EventPlaceholders() { return SetOf(kEventPlaceholders); }
-PlaceholderSet DlgProcPlaceholders() { return SetOf(kDlgProcPlaceholders); }
+PlaceholderSet ControlPlaceholders() {
+  return SetOf(kControlPlaceholders);
+}
+PlaceholderSet EventPlaceholders() {
+  return SetOf(kEventPlaceholders);
+}
+PlaceholderSet DlgProcPlaceholders() {
+  return SetOf(kDlgProcPlaceholders);
+}
+
+ControlValues MakeControlValues(const GenerationState& state) {
+  const DialogRecord& c = state.CurrentControl;
+  return ControlValues{{state.CurrentDialog.name, c.name, c.text, IntegerToText(c.x),
+                        IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
+                        IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
+                        IntegerToText(c.ph), StyleFlagNames(c.style, state.CtlStyleMap),
+                        StyleFlagNames(c.exStyle, state.CtlExStyleMap)}};
+}
+
+void SubstituteControlFields(const GenerationState& state, const ControlValues& values,
+                             Buffer& buffer) {
+  for (size_t i = 0; i < kControlPlaceholders.size(); ++i) {
+    buffer.Replace(kControlPlaceholders[i], values.values[i]);
+  }
+  buffer.Settle(&buffer == &state.EventText ? EventPlaceholders() : ControlPlaceholders());
+}
 
 void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
-  const DialogRecord& c = state.CurrentControl;
-  buffer.Replace("~DLGNAME~", state.CurrentDialog.name);
-  buffer.Replace("~CTLID~", c.name);
-  buffer.Replace("~CTLTEXT~", c.text);
-  buffer.Replace("~CTLX~", IntegerToText(c.x));
-  buffer.Replace("~CTLY~", IntegerToText(c.y));
-  buffer.Replace("~CTLW~", IntegerToText(c.w));
-  buffer.Replace("~CTLH~", IntegerToText(c.h));
-  buffer.Replace("~CTLPX~", IntegerToText(c.px));
-  buffer.Replace("~CTLPY~", IntegerToText(c.py));
-  buffer.Replace("~CTLPW~", IntegerToText(c.pw));
-  buffer.Replace("~CTLPH~", IntegerToText(c.ph));
-  buffer.Replace("~CTLSTYLE~", StyleFlagNames(c.style, state.CtlStyleMap));
-  buffer.Replace("~CTLEXSTYLE~", StyleFlagNames(c.exStyle, state.CtlExStyleMap));
-  buffer.Settle(&buffer == &state.EventText ? EventPlaceholders() : ControlPlaceholders());
+  SubstituteControlFields(state, MakeControlValues(state), buffer);
 }
 
 void SubstituteDialogFields(GenerationState& state) {

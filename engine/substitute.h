@@ -11,8 +11,16 @@
 
 namespace fw {
 
+// The values of the thirteen control placeholders for the current control, in their order.
+struct ControlValues {
+  std::string values[13];
+};
+ControlValues MakeControlValues(const GenerationState& state);
+
 // The thirteen control placeholders, in their order, over one buffer.
 void SubstituteControlFields(GenerationState& state, Buffer& buffer);
+void SubstituteControlFields(const GenerationState& state, const ControlValues& values,
+                             Buffer& buffer);
 
 // The dialog's values and gathered sections into EventText and DlgProcText.
 void SubstituteDialogFields(GenerationState& state);

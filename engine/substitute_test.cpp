@@ -65,7 +65,8 @@ TEST_F(SubstituteTest, ControlFieldsInOrderWithCascades) {
   c.style = 5;
   s_.CurrentDialog.name = "IDD_MAIN";
   s_.CtlStyleMap = kMap;
-  s_.OptionText.Append("~DLGNAME~.~CTLID~ \"~CTLTEXT~\" ~CTLPW~ ~CTLSTYLE~ ~CTLEXSTYLE~ ~OTHER~\r\n");
+  s_.OptionText.Append(
+      "~DLGNAME~.~CTLID~ \"~CTLTEXT~\" ~CTLPW~ ~CTLSTYLE~ ~CTLEXSTYLE~ ~OTHER~\r\n");
   SubstituteControlFields(s_, s_.OptionText);
   EXPECT_EQ(s_.OptionText.text(), "IDD_MAIN.IDC_1 \"at -4\" 96 FLAG_A or FLAG_C 0 ~OTHER~\r\n");
 }

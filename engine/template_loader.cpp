@@ -10,8 +10,23 @@ namespace fw {
 namespace {
 
 enum Tag {
-  kOption, kInclude, kConstant, kGlobal, kInitial, kSample, kEvent, kDlgProc, kDim,
-  kWmInitDialog, kWmCommand, kWmClose, kWmNotify, kWmTimer, kWmDestroy, kStyle, kExStyle,
+  kOption,
+  kInclude,
+  kConstant,
+  kGlobal,
+  kInitial,
+  kSample,
+  kEvent,
+  kDlgProc,
+  kDim,
+  kWmInitDialog,
+  kWmCommand,
+  kWmClose,
+  kWmNotify,
+  kWmTimer,
+  kWmDestroy,
+  kStyle,
+  kExStyle,
   kTagCount
 };
 
@@ -63,22 +78,38 @@ void ShortenSpaceRuns(std::string& line) {
 
 Buffer* TargetBuffer(GenerationState& s, int tag) {
   switch (tag) {
-    case kOption: return &s.OptionText;
-    case kInclude: return &s.IncludeText;
-    case kConstant: return &s.ConstantText;
-    case kGlobal: return &s.GlobalText;
-    case kInitial: return &s.InitialText;
-    case kSample: return &s.SampleText;
-    case kEvent: return &s.EventText;
-    case kDlgProc: return &s.DlgProcText;
-    case kDim: return &s.DimText;
-    case kWmInitDialog: return &s.WmInitDialogText;
-    case kWmCommand: return &s.WmCommandText;
-    case kWmClose: return &s.WmCloseText;
-    case kWmNotify: return &s.WmNotifyText;
-    case kWmTimer: return &s.WmTimerText;
-    case kWmDestroy: return &s.WmDestroyText;
-    default: return nullptr;
+    case kOption:
+      return &s.OptionText;
+    case kInclude:
+      return &s.IncludeText;
+    case kConstant:
+      return &s.ConstantText;
+    case kGlobal:
+      return &s.GlobalText;
+    case kInitial:
+      return &s.InitialText;
+    case kSample:
+      return &s.SampleText;
+    case kEvent:
+      return &s.EventText;
+    case kDlgProc:
+      return &s.DlgProcText;
+    case kDim:
+      return &s.DimText;
+    case kWmInitDialog:
+      return &s.WmInitDialogText;
+    case kWmCommand:
+      return &s.WmCommandText;
+    case kWmClose:
+      return &s.WmCloseText;
+    case kWmNotify:
+      return &s.WmNotifyText;
+    case kWmTimer:
+      return &s.WmTimerText;
+    case kWmDestroy:
+      return &s.WmDestroyText;
+    default:
+      return nullptr;
   }
 }
 
@@ -171,11 +202,12 @@ void LoadControlTemplate(GenerationState& state, Platform& platform) {
   } else if (state.missingClasses.insert(cls).second) {
     state.diagnostics.Warn("", "control class \"" + cls + "\" cannot name a template file");
   }
+  ControlValues values = MakeControlValues(state);
   for (Buffer* b : {&state.OptionText, &state.IncludeText, &state.GlobalText, &state.InitialText,
                     &state.SampleText, &state.EventText, &state.DimText, &state.WmInitDialogText,
                     &state.WmCommandText, &state.WmCloseText, &state.WmNotifyText,
                     &state.WmTimerText, &state.WmDestroyText}) {
-    SubstituteControlFields(state, *b);
+    SubstituteControlFields(state, values, *b);
   }
 }
 

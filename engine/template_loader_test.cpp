@@ -87,9 +87,10 @@ TEST(ParseTemplateTest, HeaderOnLastLineAndSingleLineFilesGiveNothing) {
 }
 
 TEST(ParseTemplateTest, UnknownTagsAreSkippedWithoutStalling) {
-  auto sections = Parse("junk first\n[option]\nlost\n[DLGPROC]\nlost too\n[ OPTION]\n"
-                        "[OPTION]\nkept\n[OPTION]\nagain\n",
-                        TemplateKind::kControl);
+  auto sections = Parse(
+      "junk first\n[option]\nlost\n[DLGPROC]\nlost too\n[ OPTION]\n"
+      "[OPTION]\nkept\n[OPTION]\nagain\n",
+      TemplateKind::kControl);
   ASSERT_EQ(sections.size(), 1u);
   EXPECT_EQ(sections[0].second, "kept\r\nagain\r\n");
   auto dialog = Parse("[WM_COMMAND]\nx\n[DLGPROC]\ny\n", TemplateKind::kDialog);

@@ -22,8 +22,7 @@ std::string DefaultTemplateRoot(FileSystem& files) {
   std::string exe = files.ExecutableFolder();
   std::string beside = exe + sep + "template";
   if (files.IsFolder(beside)) return beside;
-  std::string installed =
-      exe + sep + ".." + sep + "share" + sep + "formwright" + sep + "template";
+  std::string installed = exe + sep + ".." + sep + "share" + sep + "formwright" + sep + "template";
   if (files.IsFolder(installed)) return files.AbsolutePath(installed);
   return beside;
 }

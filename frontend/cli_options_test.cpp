@@ -6,9 +6,9 @@ namespace fw {
 namespace {
 
 TEST(CliOptionsTest, EveryOptionInBothSpellings) {
-  ParsedOptions p = ParseCliOptions({"--template", "winapi", "--template-root=/t", "--multi",
-                                     "--base-units", "6,13", "--metrics=3,3,18", "--dry-run",
-                                     "x.rc"});
+  ParsedOptions p =
+      ParseCliOptions({"--template", "winapi", "--template-root=/t", "--multi", "--base-units",
+                       "6,13", "--metrics=3,3,18", "--dry-run", "x.rc"});
   ASSERT_EQ(p.error, "");
   EXPECT_EQ(p.options.templateName, "winapi");
   EXPECT_EQ(p.options.templateRoot, "/t");
@@ -21,10 +21,15 @@ TEST(CliOptionsTest, EveryOptionInBothSpellings) {
 }
 
 TEST(CliOptionsTest, UsageErrors) {
-  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-           {}, {"a.rc", "b.rc"}, {"--bogus", "a.rc"}, {"--template"}, {"--base-units", "6", "a.rc"},
-           {"--base-units", "6,x", "a.rc"}, {"--metrics", "1,2,3,4", "a.rc"},
-           {"--base-units", "99999999999,1", "a.rc"}}) {
+  for (std::vector<std::string> bad :
+       std::vector<std::vector<std::string>>{{},
+                                             {"a.rc", "b.rc"},
+                                             {"--bogus", "a.rc"},
+                                             {"--template"},
+                                             {"--base-units", "6", "a.rc"},
+                                             {"--base-units", "6,x", "a.rc"},
+                                             {"--metrics", "1,2,3,4", "a.rc"},
+                                             {"--base-units", "99999999999,1", "a.rc"}}) {
     EXPECT_NE(ParseCliOptions(bad).error, "") << (bad.empty() ? "" : bad[0]);
   }
   EXPECT_EQ(ParseCliOptions({"--help"}).error, "");

@@ -25,9 +25,12 @@ class MetricsDisplay : public Display {
   void DeleteFont(FontHandle font) override { inner_.DeleteFont(font); }
   int32_t GetMetric(SystemMetric metric) override {
     switch (metric) {
-      case SystemMetric::kCxFrame: return metrics_.cxFrame;
-      case SystemMetric::kCyFrame: return metrics_.cyFrame;
-      case SystemMetric::kCyCaption: return metrics_.cyCaption;
+      case SystemMetric::kCxFrame:
+        return metrics_.cxFrame;
+      case SystemMetric::kCyFrame:
+        return metrics_.cyFrame;
+      case SystemMetric::kCyCaption:
+        return metrics_.cyCaption;
     }
     return 0;
   }

@@ -12,9 +12,9 @@ namespace {
 void ResetRun(GenerationState& s) {
   s.ProjectText.clear();
   s.MainDialogName.clear();
-  for (Buffer* b : {&s.OptionText, &s.IncludeText, &s.GlobalText, &s.DeclareText, &s.InitialText,
-                    &s.DlgProcText, &s.SampleText, &s.ConstantText, &s.EventText,
-                    &s.DialogIncludeText}) {
+  for (Buffer* b :
+       {&s.OptionText, &s.IncludeText, &s.GlobalText, &s.DeclareText, &s.InitialText,
+        &s.DlgProcText, &s.SampleText, &s.ConstantText, &s.EventText, &s.DialogIncludeText}) {
     b->Empty();
   }
   s.diagnostics.Clear();
@@ -118,8 +118,8 @@ void WriteProjectFile(GenerationState& s, FileSystem& files) {
 
 }  // namespace
 
-RunResult RunConversion(GenerationState& state, Platform& platform,
-                        const std::string& templateRoot, const std::string& templateName) {
+RunResult RunConversion(GenerationState& state, Platform& platform, const std::string& templateRoot,
+                        const std::string& templateName) {
   FileSystem& files = platform.files;
   ResetRun(state);
   SetNames(state, files.Separator());

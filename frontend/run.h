@@ -19,7 +19,7 @@ struct RunResult {
 // Converts the script `state.RcPath` + ".rc" with the template set `templateName` found in
 // `templateRoot` (the folder holding NAME.tpl and NAME/). Reads `state.MultiFileMode`. What the
 // user should hear is left in `state.diagnostics`.
-RunResult RunConversion(GenerationState& state, Platform& platform,
-                        const std::string& templateRoot, const std::string& templateName);
+RunResult RunConversion(GenerationState& state, Platform& platform, const std::string& templateRoot,
+                        const std::string& templateName);
 
 }  // namespace fw

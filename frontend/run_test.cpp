@@ -16,10 +16,9 @@ class RunTest : public ::testing::Test {
                 "[OPTION]\nopt ~DLGNAME~ ~PROJNAME~\n[DLGPROC]\nsub ~DLGNAME~_Proc()\nend sub\n");
     folder_.Put("root/set/Button.tpl",
                 "[SAMPLE]\nsub ~CTLID~_Sample()\nend sub\n[EVENT]\nsub ~CTLID~_Click()\nend sub\n");
-    folder_.Put("work/dialogs.rc",
-                CrLf({"#define X 1", "A DIALOGEX 0,0,1,1", "BEGIN",
-                      "CONTROL \"b\",B1,\"Button\",0x0,1,1,1,1", "END", "B DIALOGEX 0,0,1,1",
-                      "BEGIN", "END"}));
+    folder_.Put("work/dialogs.rc", CrLf({"#define X 1", "A DIALOGEX 0,0,1,1", "BEGIN",
+                                         "CONTROL \"b\",B1,\"Button\",0x0,1,1,1,1", "END",
+                                         "B DIALOGEX 0,0,1,1", "BEGIN", "END"}));
     state_.RcPath = folder_ / "work/dialogs";
   }
   RunResult Run(const std::string& set = "set") {
@@ -39,10 +38,12 @@ TEST_F(RunTest, FirstRunSingleFile) {
   std::string path = folder_ / "work/dialogs";
   EXPECT_EQ(folder_.Get("work/dialogs.bas"),
             "main " + path +
-                "\r\nopt A ~PROJNAME~\r\nopt ~DLGNAME~ ~PROJNAME~\r\n|declare sub A_Proc()\r\ndeclare sub B_Proc()\r\ndeclare sub B1_Sample()\r\n"
+                "\r\nopt A ~PROJNAME~\r\nopt ~DLGNAME~ ~PROJNAME~\r\n|declare sub "
+                "A_Proc()\r\ndeclare sub B_Proc()\r\ndeclare sub B1_Sample()\r\n"
                 "declare sub B1_Click()\r\n\r\nsub B1_Sample()\r\nend sub\r\n\r\nsub B1_Click()\r\n"
                 "end sub\r\n|A\r\nsub A_Proc()\r\nend sub\r\nsub B_Proc()\r\nend sub\r\n\r\n");
-  EXPECT_EQ(folder_.Get("work/dialogs.fbp"), "[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]");
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]");
   EXPECT_EQ(result.written.size(), 2u);
 }
 
@@ -86,7 +87,8 @@ TEST_F(RunTest, MultiFileModeListsAndIncludesEachDialog) {
                      "#include once \"B.bi\"\r\n|A"),
             std::string::npos)
       << bas;
-  EXPECT_EQ(folder_.Get("work/A.bi"), "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
+  EXPECT_EQ(folder_.Get("work/A.bi"),
+            "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
 }
 
 TEST_F(RunTest, MainPlaceholdersRunInOrderOnTheGrowingText) {
@@ -94,7 +96,8 @@ TEST_F(RunTest, MainPlaceholdersRunInOrderOnTheGrowingText) {
   folder_.Put("root/order/dialogex.tpl", "[OPTION]\n~INCLUDE~ ~DIALOG~ ~PROJNAME~\n");
   folder_.Put("root/order/Button.tpl", "[INCLUDE]\ninc\n");
   Run("order");
-  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "A inc\r\n  ~PROJNAME~\r\ninc\r\n  ~PROJNAME~\r\n\r\n");
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"),
+            "A inc\r\n  ~PROJNAME~\r\ninc\r\n  ~PROJNAME~\r\n\r\n");
 }
 
 TEST_F(RunTest, MissingScriptOrMainTemplateWritesNothing) {

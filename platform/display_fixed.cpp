@@ -11,11 +11,15 @@ FixedDisplay::~FixedDisplay() {
   for (LogFont* f : fonts_) delete f;
 }
 
-DeviceContext FixedDisplay::GetScreenContext() { return &context_; }
+DeviceContext FixedDisplay::GetScreenContext() {
+  return &context_;
+}
 
 void FixedDisplay::ReleaseScreenContext(DeviceContext) {}
 
-int32_t FixedDisplay::LogPixelsY(DeviceContext) { return 96; }
+int32_t FixedDisplay::LogPixelsY(DeviceContext) {
+  return 96;
+}
 
 FontHandle FixedDisplay::CreateFontIndirect(const LogFont& font) {
   fonts_.push_back(new LogFont(font));
@@ -42,9 +46,12 @@ void FixedDisplay::DeleteFont(FontHandle font) {
 
 int32_t FixedDisplay::GetMetric(SystemMetric metric) {
   switch (metric) {
-    case SystemMetric::kCxFrame: return metrics_.cxFrame;
-    case SystemMetric::kCyFrame: return metrics_.cyFrame;
-    case SystemMetric::kCyCaption: return metrics_.cyCaption;
+    case SystemMetric::kCxFrame:
+      return metrics_.cxFrame;
+    case SystemMetric::kCyFrame:
+      return metrics_.cyFrame;
+    case SystemMetric::kCyCaption:
+      return metrics_.cyCaption;
   }
   return 0;
 }

@@ -14,7 +14,9 @@ bool BufferedLineReader::Refill() {
   return n > 0;
 }
 
-bool BufferedLineReader::AtEnd() { return begin_ == end_ && !Refill(); }
+bool BufferedLineReader::AtEnd() {
+  return begin_ == end_ && !Refill();
+}
 
 void BufferedLineReader::ReadLine(std::string& line) {
   line.clear();

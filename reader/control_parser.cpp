@@ -9,7 +9,9 @@ namespace fw {
 namespace {
 
 // A style field: "0x" rewritten as "&h", then read as a number.
-int32_t ParseStyle(std::string_view field) { return ParseInteger(ReplaceAll("0x", "&h", field)); }
+int32_t ParseStyle(std::string_view field) {
+  return ParseInteger(ReplaceAll("0x", "&h", field));
+}
 
 }  // namespace
 

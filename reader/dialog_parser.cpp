@@ -19,7 +19,9 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-int32_t ParseStyle(std::string_view field) { return ParseInteger(ReplaceAll("0x", "&h", field)); }
+int32_t ParseStyle(std::string_view field) {
+  return ParseInteger(ReplaceAll("0x", "&h", field));
+}
 
 void ParseHeader(GenerationState& state, const std::string& line) {
   DialogRecord& d = state.CurrentDialog;
@@ -107,7 +109,8 @@ FontHandle CreateDialogFont(Display& display, int32_t pixelsPerInch, const std::
                             int32_t pointSize, int32_t weight, int32_t underline, int32_t italic,
                             int32_t strikeOut, int32_t charSet) {
   LogFont font;
-  font.lfHeight = static_cast<int32_t>(0u - static_cast<uint32_t>(MulDiv(pointSize, pixelsPerInch, 72)));
+  font.lfHeight =
+      static_cast<int32_t>(0u - static_cast<uint32_t>(MulDiv(pointSize, pixelsPerInch, 72)));
   size_t length = std::min<size_t>(faceName.size(), 31);
   std::memcpy(font.lfFaceName, faceName.data(), length);
   font.lfFaceName[length] = '\0';

@@ -59,7 +59,8 @@ class ReaderTest : public ::testing::Test {
 };
 
 TEST_F(ReaderTest, ControlStatementFieldsAndPixels) {
-  ControlRecord c = Control("CONTROL \"rc file\",IDC_BTN1,\"Button\",0x50010000,4,4,64,13,0x00000000");
+  ControlRecord c =
+      Control("CONTROL \"rc file\",IDC_BTN1,\"Button\",0x50010000,4,4,64,13,0x00000000");
   EXPECT_EQ(c.text, "rc file");
   EXPECT_EQ(c.name, "IDC_BTN1");
   EXPECT_EQ(c.className, "Button");
@@ -107,8 +108,8 @@ TEST_F(ReaderTest, DialogHeaderStatementsAndUnits) {
 }
 
 TEST_F(ReaderTest, StyleBeforeFontLosesTheCaptionHeight) {
-  Scan({"A DIALOGEX 0,0,10,10", "STYLE 0x00C00000", "FONT 8, \"MS Sans Serif\"", "BEGIN",
-        "END", "B DIALOGEX 0,0,10,10", "FONT 8,\"X\"", "STYLE 0x00C00000", "BEGIN", "END"});
+  Scan({"A DIALOGEX 0,0,10,10", "STYLE 0x00C00000", "FONT 8, \"MS Sans Serif\"", "BEGIN", "END",
+        "B DIALOGEX 0,0,10,10", "FONT 8,\"X\"", "STYLE 0x00C00000", "BEGIN", "END"});
   EXPECT_EQ(state_.FontFaceName, "X");
   std::string proc = state_.DlgProcText.text();
   EXPECT_NE(proc.find("dlg A 0,0,10,10 px 0,0,23,24"), std::string::npos) << proc;
@@ -125,8 +126,8 @@ TEST_F(ReaderTest, HeaderFormsAndKeywordCase) {
 TEST_F(ReaderTest, ControlsUseThePreviousDialogsUnitsOrZeros) {
   std::string proc =
       Scan({"A DIALOGEX 0,0,10,10", "BEGIN", "CONTROL \"x\",I1,\"Button\",0x0,4,4,64,13", "END",
-            "B DIALOGEX 0,0,10,10", "FONT 8,\"F\"", "BEGIN", "END", "C DIALOGEX 0,0,10,10",
-            "BEGIN", "CONTROL \"y\",I2,\"Button\",0x50000000,4,4,64,13", "END"});
+            "B DIALOGEX 0,0,10,10", "FONT 8,\"F\"", "BEGIN", "END", "C DIALOGEX 0,0,10,10", "BEGIN",
+            "CONTROL \"y\",I2,\"Button\",0x50000000,4,4,64,13", "END"});
   EXPECT_NE(proc.find("ctl I1 \"x\" 4,4,64,13 px 0,0,0,0 [0] [0]"), std::string::npos) << proc;
   EXPECT_NE(proc.find("ctl I2 \"y\" 4,4,64,13 px 6,7,96,21 [WS_CHILD_VISIBLE] [0]"),
             std::string::npos)
@@ -135,11 +136,13 @@ TEST_F(ReaderTest, ControlsUseThePreviousDialogsUnitsOrZeros) {
 
 TEST_F(ReaderTest, ScannerLineRules) {
   Scan({"#DEFINE UPPER 1", "#define IDD_DIALOGEX 5", "\t#define TABBED 2", "  #define BLANKED 3",
-        "// DIALOGEX in a comment starts a dialog", "BEGIN", "\tCONTROL \"t\",T,\"Button\",0x0,1,1,1,1",
-        "  CONTROL \"b\",BL,\"Button\",0x0,1,1,1,1", "control \"l\",L,\"Button\",0x0,1,1,1,1",
-        "ENDING", "#define AFTER 4", "x dialogex 1,1,1,1", "Y DIALOG 1,1,1,1"});
-  EXPECT_EQ(state_.ConstantText.text(),
-            "#DEFINE UPPER 1\r\n#define IDD_DIALOGEX 5\r\n#define BLANKED 3\r\n#define AFTER 4\r\n");
+        "// DIALOGEX in a comment starts a dialog", "BEGIN",
+        "\tCONTROL \"t\",T,\"Button\",0x0,1,1,1,1", "  CONTROL \"b\",BL,\"Button\",0x0,1,1,1,1",
+        "control \"l\",L,\"Button\",0x0,1,1,1,1", "ENDING", "#define AFTER 4", "x dialogex 1,1,1,1",
+        "Y DIALOG 1,1,1,1"});
+  EXPECT_EQ(
+      state_.ConstantText.text(),
+      "#DEFINE UPPER 1\r\n#define IDD_DIALOGEX 5\r\n#define BLANKED 3\r\n#define AFTER 4\r\n");
   std::string proc = state_.DlgProcText.text();
   EXPECT_NE(proc.find("dlg //"), std::string::npos);
   EXPECT_NE(proc.find("ctl BL"), std::string::npos);
@@ -161,12 +164,14 @@ TEST_F(ReaderTest, MultiFileModeWritesOneIncludeFilePerDialog) {
   folder_.Put("A.bi", "old A");
   Scan({"A DIALOGEX 0,0,1,1", "BEGIN", "CONTROL \"x\",I1,\"Button\",0x0,1,1,1,1", "END",
         "B DIALOGEX 0,0,1,1", "BEGIN", "END"});
-  EXPECT_EQ(folder_.Get("A.bi"), "sub I1_Sample()\r\nend sub\r\n\r\n\r\nsub I1_Click()\r\nend sub\r\n");
+  EXPECT_EQ(folder_.Get("A.bi"),
+            "sub I1_Sample()\r\nend sub\r\n\r\n\r\nsub I1_Click()\r\nend sub\r\n");
   EXPECT_EQ(folder_.Get("B.bi"), "\r\n\r\n");
   EXPECT_EQ(folder_.Get("bak/A.bak"), "old A");
   EXPECT_FALSE(folder_.Exists("bak/B.bak"));  // nothing to keep: no empty backup
   EXPECT_EQ(state_.FileList, "3=A.bi\r\n4=B.bi\r\n");
-  EXPECT_EQ(state_.DialogIncludeText.text(), "#include once \"A.bi\"\r\n#include once \"B.bi\"\r\n");
+  EXPECT_EQ(state_.DialogIncludeText.text(),
+            "#include once \"A.bi\"\r\n#include once \"B.bi\"\r\n");
   EXPECT_EQ(state_.DeclareText.text(), "declare sub I1_Sample()\r\ndeclare sub I1_Click()\r\n");
 }
 
@@ -213,8 +218,9 @@ TEST(DeclarationsTest, ProcedureHeadersAtTheStartOfALine) {
 }
 
 TEST(FileNamesTest, NamesThatCannotBeFiles) {
-  for (const char* bad : {"", ".", "..", "a.", "a ", "a/b", "a\\b", "C:x", "a<b", "a>b", "a\"b",
-                          "a|b", "a?b", "a*b", "CON", "con.x", "Nul", "COM1", "lpt9.txt", "AUX"}) {
+  for (const char* bad :
+       {"",     ".",   "..",  "a.",  "a ",  "a/b",   "a\\b", "C:x",  "a<b",      "a>b",
+        "a\"b", "a|b", "a?b", "a*b", "CON", "con.x", "Nul",  "COM1", "lpt9.txt", "AUX"}) {
     EXPECT_NE(UnsafeFileNameReason(bad), "") << bad;
   }
   EXPECT_NE(UnsafeFileNameReason(std::string("a\x01", 2)), "");

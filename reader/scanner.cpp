@@ -13,9 +13,9 @@ namespace {
 
 void ResetDialogBuffers(GenerationState& state) {
   ResetRecord(state, state.CurrentDialog);
-  for (Buffer* b : {&state.DimText, &state.WmInitDialogText, &state.WmCommandText,
-                    &state.WmCloseText, &state.WmNotifyText, &state.WmTimerText,
-                    &state.WmDestroyText}) {
+  for (Buffer* b :
+       {&state.DimText, &state.WmInitDialogText, &state.WmCommandText, &state.WmCloseText,
+        &state.WmNotifyText, &state.WmTimerText, &state.WmDestroyText}) {
     b->Empty();
   }
   state.DlgStyleMap.clear();
@@ -39,8 +39,8 @@ void WriteDialogFile(GenerationState& state, Platform& platform) {
   std::string path = state.OutputDir + name + ".bi";
   std::string unsafe = UnsafeFileNameReason(name);
   if (!unsafe.empty()) {
-    state.diagnostics.NotWritten(path, "not written: dialog name \"" + name +
-                                           "\" cannot be a file name (" + unsafe + ")");
+    state.diagnostics.NotWritten(
+        path, "not written: dialog name \"" + name + "\" cannot be a file name (" + unsafe + ")");
     return;
   }
   // A dialog named like the project keeps its backup apart from the main source's.

@@ -20,14 +20,23 @@ uint32_t ReadDigits(std::string_view text, size_t pos, int base) {
   return value;
 }
 
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsWhiteSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 int PrefixBase(char c) {
   switch (c) {
-    case 'h': case 'H': return 16;
-    case 'o': case 'O': return 8;
-    case 'b': case 'B': return 2;
-    default: return 0;
+    case 'h':
+    case 'H':
+      return 16;
+    case 'o':
+    case 'O':
+      return 8;
+    case 'b':
+    case 'B':
+      return 2;
+    default:
+      return 0;
   }
 }
 
@@ -49,7 +58,9 @@ int32_t ParseInteger(std::string_view text) {
   return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
-std::string IntegerToText(int32_t value) { return std::to_string(value); }
+std::string IntegerToText(int32_t value) {
+  return std::to_string(value);
+}
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
   if (c == 0) return -1;

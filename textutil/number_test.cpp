@@ -40,19 +40,19 @@ TEST(IntegerToTextTest, PlainDigits) {
 }
 
 TEST(MulDivTest, RoundsHalvesAwayFromZero) {
-  EXPECT_EQ(MulDiv(4, 13, 8), 7);     // 6.5
+  EXPECT_EQ(MulDiv(4, 13, 8), 7);  // 6.5
   EXPECT_EQ(MulDiv(4, 6, 4), 6);
-  EXPECT_EQ(MulDiv(6, 13, 8), 10);    // 9.75
-  EXPECT_EQ(MulDiv(106, 13, 8), 172); // 172.25
-  EXPECT_EQ(MulDiv(-4, 13, 8), -7);   // -6.5
-  EXPECT_EQ(MulDiv(8, 96, 72), 11);   // 10.67
-  EXPECT_EQ(MulDiv(5, 1, -2), -3);    // -2.5
+  EXPECT_EQ(MulDiv(6, 13, 8), 10);     // 9.75
+  EXPECT_EQ(MulDiv(106, 13, 8), 172);  // 172.25
+  EXPECT_EQ(MulDiv(-4, 13, 8), -7);    // -6.5
+  EXPECT_EQ(MulDiv(8, 96, 72), 11);    // 10.67
+  EXPECT_EQ(MulDiv(5, 1, -2), -3);     // -2.5
 }
 
 TEST(MulDivTest, LargeProductsDoNotOverflowAndQuotientsWrap) {
   EXPECT_EQ(MulDiv(2147483647, 2147483647, 2147483647), 2147483647);
   EXPECT_EQ(MulDiv(-2147483647 - 1, -2147483647 - 1, 4), 0);  // 2^60 wraps to 0
-  EXPECT_EQ(MulDiv(2147483647, 8, 4), -2);  // 2^32 - 2 wraps
+  EXPECT_EQ(MulDiv(2147483647, 8, 4), -2);                    // 2^32 - 2 wraps
   EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
 

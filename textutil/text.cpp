@@ -13,7 +13,9 @@ size_t Find(std::string_view text, std::string_view pattern, size_t from) {
   return text.find(pattern, from);
 }
 
-bool InSet(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
+bool InSet(std::string_view set, char c) {
+  return set.find(c) != std::string_view::npos;
+}
 
 }  // namespace
 

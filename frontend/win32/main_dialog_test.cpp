@@ -164,7 +164,7 @@ class MainDialogTest : public ::testing::Test {
   void Open() {
     dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
                                  MainDialogProc, reinterpret_cast<LPARAM>(&context_));
-    ASSERT_NE(dialog_, nullptr);
+    ASSERT_NE(dialog_, nullptr) << "windows need a display: run under X (Xvfb)";
   }
   void TearDown() override {
     if (dialog_ != nullptr) DestroyWindow(dialog_);

@@ -1,0 +1,21 @@
+// Random resource scripts and template sets, made to provoke the cases where settling a buffer
+// could go wrong: placeholders in texts and values, stray tildes, halves of placeholders that a
+// value completes, flag names with placeholders, dialogs without controls.
+#pragma once
+
+#include <map>
+#include <random>
+#include <string>
+
+namespace fw {
+
+// A project as files: paths relative to a root folder ("set.tpl", "set/Button.tpl",
+// "work/dialogs.rc", ...) and their contents. The script is always "work/dialogs.rc" and the
+// template set is "set"; a path ending in "/" is an empty folder.
+struct Project {
+  std::map<std::string, std::string> files;
+};
+
+Project RandomProject(std::mt19937& rng);
+
+}  // namespace fw
