@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Makes the seed corpora from the resource scripts and template files under tests/ and
+# examples/: usage fuzz/seed.sh CORPUS_FOLDER. Each target gets its own subfolder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$1
+mkdir -p "$out/text" "$out/template" "$out/run"
+
+mapfile -t scripts < <(find tests examples -iname '*.rc' -size -64k 2>/dev/null | sort)
+mapfile -t templates < <(find tests examples templates -iname '*.tpl' -size -64k 2>/dev/null | sort)
+
+n=0
+for f in "${scripts[@]}" "${templates[@]}"; do
+  n=$((n + 1))
+  { printf '\003\002'; cat "$f"; } >"$out/text/seed-$n"
+  # Odd first byte: the dialog template kind; even: a control template.
+  { printf '\021'; cat "$f"; } >"$out/template/seed-$n"
+  { printf '\040'; cat "$f"; } >"$out/template/seed-$n-control"
+done
+
+# A run seed: flags, the script, then the set's main template, dialogex.tpl, Button.tpl and
+# Edit.tpl of every set found beside a script's tests, then no previous project files.
+part() { printf '\n@@\n'; [ -f "$1" ] && cat "$1" || true; }
+n=0
+for main in $(find tests examples templates -iname '*.tpl' -size -64k 2>/dev/null | sort); do
+  set_dir=${main%.*}
+  [ -d "$set_dir" ] || continue
+  for script in "${scripts[@]}"; do
+    for flags in '\000' '\003'; do
+      n=$((n + 1))
+      {
+        printf "$flags"
+        cat "$script"
+        part "$main"
+        part "$set_dir/dialogex.tpl"
+        part "$(find "$set_dir" -maxdepth 1 -iname button.tpl | head -1)"
+        part "$(find "$set_dir" -maxdepth 1 -iname edit.tpl | head -1)"
+        printf '\n@@\nhead\r\n[File]\r\n1=x.bas\r\n[FileInfo]\r\ntail\r\n\n@@\nold main source\r\n'
+      } >"$out/run/seed-$n"
+    done
+  done
+done
+echo "fuzz/seed.sh: $(ls "$out/text" | wc -l) text, $(ls "$out/template" | wc -l) template, $(ls "$out/run" | wc -l) run seeds"
