@@ -1,0 +1,2 @@
+~DIALOG~
+~GLOBAL~

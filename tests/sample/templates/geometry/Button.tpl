@@ -1,0 +1,2 @@
+[GLOBAL]
+Button ~CTLID~ ~CTLPX~ ~CTLPY~ ~CTLPW~ ~CTLPH~ "~CTLTEXT~"

@@ -1,0 +1,2 @@
+[GLOBAL]
+ComboBox ~CTLID~ ~CTLPX~ ~CTLPY~ ~CTLPW~ ~CTLPH~ "~CTLTEXT~"

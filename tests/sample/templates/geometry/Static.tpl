@@ -1,0 +1,2 @@
+[GLOBAL]
+Static ~CTLID~ ~CTLPX~ ~CTLPY~ ~CTLPW~ ~CTLPH~ "~CTLTEXT~"
