@@ -1,0 +1,109 @@
+' Rich edit fields, version 2 and later (class "RichEdit20A"). The program loads their
+' library once, before the first window is created.
+[STYLE]
+&h80000000,WS_POPUP
+&h40000000,WS_CHILD
+&h20000000,WS_MINIMIZE
+&h10000000,WS_VISIBLE
+&h08000000,WS_DISABLED
+&h04000000,WS_CLIPSIBLINGS
+&h02000000,WS_CLIPCHILDREN
+&h00800000,WS_BORDER
+&h00200000,WS_VSCROLL
+&h00100000,WS_HSCROLL
+&h00020000,WS_GROUP
+&h00010000,WS_TABSTOP
+&h00000001,ES_CENTER
+&h00000002,ES_RIGHT
+&h00000004,ES_MULTILINE
+&h00000008,ES_NOOLEDRAGDROP
+&h00000010,ES_LOWERCASE
+&h00000020,ES_PASSWORD
+&h00000040,ES_AUTOVSCROLL
+&h00000080,ES_AUTOHSCROLL
+&h00000100,ES_NOHIDESEL
+&h00000400,ES_OEMCONVERT
+&h00000800,ES_READONLY
+&h00001000,ES_WANTRETURN
+&h00002000,ES_DISABLENOSCROLL
+&h00004000,ES_SUNKEN
+&h00008000,ES_SAVESEL
+&h00040000,ES_SELFIME
+&h00080000,ES_NOIME
+&h00400000,ES_VERTICAL
+&h01000000,ES_SELECTIONBAR
+[EXSTYLE]
+&h08000000,WS_EX_NOACTIVATE
+&h02000000,WS_EX_COMPOSITED
+&h00400000,WS_EX_LAYOUTRTL
+&h00200000,WS_EX_NOREDIRECTIONBITMAP
+&h00100000,WS_EX_NOINHERITLAYOUT
+&h00080000,WS_EX_LAYERED
+&h00040000,WS_EX_APPWINDOW
+&h00020000,WS_EX_STATICEDGE
+&h00010000,WS_EX_CONTROLPARENT
+&h00004000,WS_EX_LEFTSCROLLBAR
+&h00002000,WS_EX_RTLREADING
+&h00001000,WS_EX_RIGHT
+&h00000400,WS_EX_CONTEXTHELP
+&h00000200,WS_EX_CLIENTEDGE
+&h00000100,WS_EX_WINDOWEDGE
+&h00000080,WS_EX_TOOLWINDOW
+&h00000040,WS_EX_MDICHILD
+&h00000020,WS_EX_TRANSPARENT
+&h00000010,WS_EX_ACCEPTFILES
+&h00000008,WS_EX_TOPMOST
+&h00000004,WS_EX_NOPARENTNOTIFY
+&h00000001,WS_EX_DLGMODALFRAME
+[OPTION]
+#ifndef _RICHEDIT_VER
+#define _RICHEDIT_VER &h0200
+#endif
+[INCLUDE]
+#include once "win/richedit.bi"
+[GLOBAL]
+#ifndef RICHEDIT_LIBRARY_DECLARED
+#define RICHEDIT_LIBRARY_DECLARED
+dim shared hRichEditLibrary as HMODULE
+#endif
+[INITIAL]
+if hRichEditLibrary = NULL then
+	hRichEditLibrary = LoadLibrary("riched20.dll")
+end if
+[WM_INITDIALOG]
+' ~CTLID~: rich edit field at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
+hCtl = CreateWindowEx(~CTLEXSTYLE~, "RichEdit20A", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
+SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
+SendMessage(hCtl, EM_SETEVENTMASK, 0, ENM_CHANGE or ENM_SELCHANGE)
+[WM_COMMAND]
+if uMsg = WM_COMMAND and id = ~CTLID~ then
+	if code = EN_CHANGE then
+		~DLGNAME~_~CTLID~_Change(hWnd)
+	end if
+end if
+[WM_NOTIFY]
+if id = ~CTLID~ then
+	if pnmh->code = EN_SELCHANGE then
+		~DLGNAME~_~CTLID~_SelChange(hWnd, cast(SELCHANGE ptr, pnmh))
+	end if
+end if
+[EVENT]
+' ~DLGNAME~, rich edit ~CTLID~: its text was changed
+sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND)
+end sub
+' ~DLGNAME~, rich edit ~CTLID~: the selection moved (info->chrg.cpMin to info->chrg.cpMax)
+sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval info as SELCHANGE ptr)
+end sub
+[SAMPLE]
+' ~DLGNAME~, rich edit ~CTLID~: read and replace the text
+function ~DLGNAME~_~CTLID~_GetText(byval hWnd as HWND) as string
+	dim length as long
+	dim buffer as string
+	length = GetWindowTextLength(GetDlgItem(hWnd, ~CTLID~))
+	buffer = string(length + 1, 0)
+	GetDlgItemText(hWnd, ~CTLID~, strptr(buffer), length + 1)
+	return left(buffer, length)
+end function
+sub ~DLGNAME~_~CTLID~_SetText(byval hWnd as HWND, byref text as string)
+	SetDlgItemText(hWnd, ~CTLID~, text)
+end sub
