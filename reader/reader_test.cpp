@@ -207,6 +207,56 @@ TEST_F(ReaderTest, MissingScriptIsAtItsEnd) {
   EXPECT_EQ(state_.DlgProcText.text(), "");
 }
 
+// Measures every text at a given width, and can refuse to create fonts.
+class WidthDisplay : public FixedDisplay {
+ public:
+  WidthDisplay(int32_t width, bool refuse) : FixedDisplay(0, 13), width_(width), refuse_(refuse) {}
+  TextExtent MeasureText(DeviceContext, const std::string&) override { return {width_, 13}; }
+  FontHandle CreateFontIndirect(const LogFont& font) override {
+    faces.push_back(font.lfFaceName);
+    heights.push_back(font.lfHeight);
+    return refuse_ ? nullptr : FixedDisplay::CreateFontIndirect(font);
+  }
+  std::vector<std::string> faces;
+  std::vector<int32_t> heights;
+
+ private:
+  int32_t width_;
+  bool refuse_;
+};
+
+TEST_F(ReaderTest, AverageWidthRoundsToTheNearestPixel) {
+  for (auto [width, cx] : {std::pair{318, 6}, {344, 6}, {345, 7}}) {
+    WidthDisplay display(width, false);
+    Platform platform{*files_, display};
+    folder_.Put("dialogs.rc",
+                CrLf({"A DIALOGEX 0,0,1,1", "FONT 8,\"MS Sans Serif\"", "BEGIN", "END"}));
+    state_.MeasureDC = display.GetScreenContext();
+    ScanResourceScript(state_, platform);
+    EXPECT_EQ(state_.DialogBaseUnits.cx, cx) << width;
+    EXPECT_EQ(display.heights, std::vector<int32_t>{-11});  // 8 points at 96 pixels per inch
+  }
+}
+
+TEST_F(ReaderTest, SeveralFontsAreAllReleasedAndRefusedFontsStillMeasure) {
+  WidthDisplay display(318, false);
+  Platform platform{*files_, display};
+  std::string longName(40, 'F');
+  folder_.Put("dialogs.rc", CrLf({"A DIALOGEX 0,0,1,1", "FONT 8,\"One\"", "FONT 10, \"Two\"",
+                                  "FONT 9,\"" + longName + "\"", "BEGIN", "END"}));
+  state_.MeasureDC = display.GetScreenContext();
+  ScanResourceScript(state_, platform);
+  EXPECT_EQ(display.faces, (std::vector<std::string>{"One", " \"Two", longName.substr(0, 31)}));
+  EXPECT_EQ(display.LiveFonts(), 0u);
+  EXPECT_EQ(display.CurrentFont(), nullptr);
+
+  WidthDisplay refusing(345, true);
+  Platform refused{*files_, refusing};
+  ScanResourceScript(state_, refused);
+  EXPECT_EQ(state_.DialogBaseUnits.cx, 7);
+  EXPECT_EQ(refusing.CurrentFont(), nullptr);
+}
+
 TEST(DeclarationsTest, ProcedureHeadersAtTheStartOfALine) {
   EXPECT_EQ(BuildDeclarations("Sub Main()\r\n  print 1\r\nEnd Sub\r\n"), "declare Sub Main()\r\n");
   EXPECT_EQ(BuildDeclarations("FUNCTION Area(byval w as integer) as integer"),
