@@ -13,30 +13,82 @@ using Words = std::vector<std::string_view>;
 
 // Whole placeholders of every kind, halves that join into one, and plain text. Halves are
 // what a value must complete with its neighbours.
-const Words kPieces = {
-    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~", "~CTLY~", "~CTLW~", "~CTLH~", "~CTLPX~",
-    "~CTLPY~", "~CTLPW~", "~CTLPH~", "~CTLSTYLE~", "~CTLEXSTYLE~", "~DIM~", "~DLGX~", "~DLGY~",
-    "~DLGW~", "~DLGH~", "~DLGPX~", "~DLGPH~", "~DLGTEXT~", "~DLGSTYLE~", "~DLGEXSTYLE~",
-    "~WM_INITDIALOG~", "~WM_COMMAND~", "~WM_CLOSE~", "~WM_NOTIFY~", "~WM_TIMER~",
-    "~WM_DESTROY~", "~OPTION~", "~DECLARE~", "~DIALOG~", "~PROJNAME~", "~DLGMAIN~", "~FOO~",
-    "~", "~", "~~", "~CTL", "~DLG", "~WM_", "~CTLP", "~DLGP", "~CTLEX", "~CTLST", "ID~", "X~",
-    "TEXT~", "NAME~", "STYLE~", "INITDIALOG~", "COMMAND~", "PX~", "H~", "a", "b", "x = 1",
-    " ", "  ", "\t", "(", ")"};
+const Words kPieces = {"~DLGNAME~",
+                       "~CTLID~",
+                       "~CTLTEXT~",
+                       "~CTLX~",
+                       "~CTLY~",
+                       "~CTLW~",
+                       "~CTLH~",
+                       "~CTLPX~",
+                       "~CTLPY~",
+                       "~CTLPW~",
+                       "~CTLPH~",
+                       "~CTLSTYLE~",
+                       "~CTLEXSTYLE~",
+                       "~DIM~",
+                       "~DLGX~",
+                       "~DLGY~",
+                       "~DLGW~",
+                       "~DLGH~",
+                       "~DLGPX~",
+                       "~DLGPH~",
+                       "~DLGTEXT~",
+                       "~DLGSTYLE~",
+                       "~DLGEXSTYLE~",
+                       "~WM_INITDIALOG~",
+                       "~WM_COMMAND~",
+                       "~WM_CLOSE~",
+                       "~WM_NOTIFY~",
+                       "~WM_TIMER~",
+                       "~WM_DESTROY~",
+                       "~OPTION~",
+                       "~DECLARE~",
+                       "~DIALOG~",
+                       "~PROJNAME~",
+                       "~DLGMAIN~",
+                       "~FOO~",
+                       "~",
+                       "~",
+                       "~~",
+                       "~CTL",
+                       "~DLG",
+                       "~WM_",
+                       "~CTLP",
+                       "~DLGP",
+                       "~CTLEX",
+                       "~CTLST",
+                       "ID~",
+                       "X~",
+                       "TEXT~",
+                       "NAME~",
+                       "STYLE~",
+                       "INITDIALOG~",
+                       "COMMAND~",
+                       "PX~",
+                       "H~",
+                       "a",
+                       "b",
+                       "x = 1",
+                       " ",
+                       "  ",
+                       "\t",
+                       "(",
+                       ")"};
 
-const Words kControlTags = {"[OPTION]", "[INCLUDE]", "[GLOBAL]", "[INITIAL]", "[SAMPLE]",
-                            "[EVENT]", "[DIM]", "[WM_INITDIALOG]", "[WM_COMMAND]",
-                            "[WM_CLOSE]", "[WM_NOTIFY]", "[WM_TIMER]", "[WM_DESTROY]",
-                            "[STYLE]", "[EXSTYLE]"};
-const Words kDialogTags = {"[OPTION]", "[INCLUDE]", "[CONSTANT]", "[GLOBAL]", "[EVENT]",
-                           "[DLGPROC]", "[DLGPROC]", "[STYLE]", "[EXSTYLE]"};
+const Words kControlTags = {"[OPTION]",     "[INCLUDE]",  "[GLOBAL]",    "[INITIAL]",
+                            "[SAMPLE]",     "[EVENT]",    "[DIM]",       "[WM_INITDIALOG]",
+                            "[WM_COMMAND]", "[WM_CLOSE]", "[WM_NOTIFY]", "[WM_TIMER]",
+                            "[WM_DESTROY]", "[STYLE]",    "[EXSTYLE]"};
+const Words kDialogTags = {"[OPTION]",  "[INCLUDE]", "[CONSTANT]", "[GLOBAL]", "[EVENT]",
+                           "[DLGPROC]", "[DLGPROC]", "[STYLE]",    "[EXSTYLE]"};
 // Lines where a header is expected that no kind of template accepts as one.
 const Words kJunkTags = {"[JUNK]", " [EVENT]", "[event]", "[CONSTANT]", "plain line"};
 const Words kClasses = {"Button", "Edit", "Static", "ComboBox", "ListBox", "SysListView32"};
-const Words kFlagValues = {"&h1", "&h2", "&h4", "&h10", "&h3", "0", "0x1", "junk",
-                           "&h50000000", "&h80000000", "8"};
-const Words kMainPlaceholders = {"~OPTION~", "~INCLUDE~", "~CONSTANT~", "~GLOBAL~",
-                                 "~DECLARE~", "~INITIAL~", "~DLGMAIN~", "~DIALOG~",
-                                 "~PROJNAME~"};
+const Words kFlagValues = {"&h1", "&h2",  "&h4",        "&h10",       "&h3", "0",
+                           "0x1", "junk", "&h50000000", "&h80000000", "8"};
+const Words kMainPlaceholders = {"~OPTION~",  "~INCLUDE~", "~CONSTANT~", "~GLOBAL~",  "~DECLARE~",
+                                 "~INITIAL~", "~DLGMAIN~", "~DIALOG~",   "~PROJNAME~"};
 
 class Maker {
  public:
@@ -114,7 +166,8 @@ std::string Maker::MainTemplate() {
 }
 
 std::string Maker::Control() {
-  std::string cls = classes_.empty() || OneIn(8) ? "Missing" : classes_[Below(static_cast<int>(classes_.size()))];
+  std::string cls =
+      classes_.empty() || OneIn(8) ? "Missing" : classes_[Below(static_cast<int>(classes_.size()))];
   if (OneIn(6)) std::transform(cls.begin(), cls.end(), cls.begin(), ::toupper);
   std::string text = Text(3);
   std::erase(text, '"');
@@ -133,8 +186,8 @@ void Maker::Dialog(std::string& rc, int index) {
                      : OneIn(20) ? "CON"
                                  : Identifier("IDD_");
   if (OneIn(3)) rc += "#define " + name + " " + std::to_string(1000 + index) + "\r\n";
-  rc += name + " DIALOGEX " + std::to_string(Below(20)) + "," + std::to_string(Below(20)) +
-        "," + std::to_string(Below(400)) + "," + std::to_string(Below(300)) + "\r\n";
+  rc += name + " DIALOGEX " + std::to_string(Below(20)) + "," + std::to_string(Below(20)) + "," +
+        std::to_string(Below(400)) + "," + std::to_string(Below(300)) + "\r\n";
   if (!OneIn(4)) rc += "CAPTION \"" + Text(3) + "\"\r\n";
   if (!OneIn(5)) rc += "FONT 8,\"MS Shell Dlg\",400,0,1\r\n";
   if (!OneIn(3)) rc += "STYLE " + Hex() + "\r\n";
@@ -178,6 +231,8 @@ Project Maker::Make() {
 
 }  // namespace
 
-Project RandomProject(std::mt19937& rng) { return Maker(rng).Make(); }
+Project RandomProject(std::mt19937& rng) {
+  return Maker(rng).Make();
+}
 
 }  // namespace fw

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 int CaseCount() {
   const char* n = std::getenv("FW_DIFFERENTIAL_CASES");
-  return n != nullptr ? std::atoi(n) : 250;
+  return n != nullptr ? std::atoi(n) : 150;
 }
 
 void WriteProject(const TempFolder& folder, const Project& project) {
@@ -38,8 +38,8 @@ std::string Snapshot(const TempFolder& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(folder / "work")) {
     if (!e.is_regular_file()) continue;
-    files[fs::relative(e.path(), folder.path()).string()] = folder.Get(
-        fs::relative(e.path(), folder.path()).string());
+    files[fs::relative(e.path(), folder.path()).string()] =
+        folder.Get(fs::relative(e.path(), folder.path()).string());
   }
   std::string all;
   for (const auto& [path, content] : files) all += "--- " + path + "\n" + content + "\n";
@@ -112,8 +112,8 @@ std::string Show(const Project& project) {
 
 // The first place where two outcomes part, with some context.
 std::string FirstDifference(const std::string& fast, const std::string& plain) {
-  size_t at = std::mismatch(fast.begin(), fast.end(), plain.begin(), plain.end()).first -
-              fast.begin();
+  size_t at =
+      std::mismatch(fast.begin(), fast.end(), plain.begin(), plain.end()).first - fast.begin();
   size_t from = at < 300 ? 0 : at - 300;
   return "fast:\n" + fast.substr(from, 600) + "\n\nplain:\n" + plain.substr(from, 600);
 }
@@ -152,8 +152,8 @@ TEST(ReferenceTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
   p.files["work/dialogs.rc"] =
       CrLf({"EMPTY DIALOGEX 1,0,0,0", "BEGIN", "END", "D1 DIALOGEX 2,0,0,0", "BEGIN",
             "CONTROL \"ID~\",FIRST,\"Button\",0x0,0,0,0,0",
-            "CONTROL \"b\",SECOND,\"Button\",0x0,0,0,0,0", "END", "D2 DIALOGEX 3,0,0,0",
-            "BEGIN", "CONTROL \"c\",THIRD,\"Button\",0x0,0,0,0,0", "END"});
+            "CONTROL \"b\",SECOND,\"Button\",0x0,0,0,0,0", "END", "D2 DIALOGEX 3,0,0,0", "BEGIN",
+            "CONTROL \"c\",THIRD,\"Button\",0x0,0,0,0,0", "END"});
   for (uint8_t mode : {0, 1}) {
     std::string plain = Outcome(p, true, mode);
     EXPECT_EQ(Outcome(p, false, mode), plain);
@@ -173,7 +173,7 @@ TEST(ReferenceTest, StyleFlagNamesMatchThePlainSearchOnLongResults) {
     while (w.size() < length) w += "abc"[rng() % 3];
     return w;
   };
-  for (int round = 0; round < 12; ++round) {
+  for (int round = 0; round < 6; ++round) {
     std::vector<std::string> names;
     std::string map;
     for (int i = 0; i < 1500; ++i) {
