@@ -109,9 +109,10 @@ expect_message() {
   local line
   line=$(sed -n "${seen}p" "$WXC_TRACE")
   [ "$line" = "Event	$1" ] || fail "message box $seen reads \"$line\", not \"$1\""
-  wait_for 10 xdotool search --name '^Event$' || fail "message box \"$1\" not on screen"
+  wait_for 10 xdotool search --onlyvisible --name '^Event$' ||
+    fail "message box \"$1\" not on screen"
   [ -n "${2:-}" ] && import -window root -crop 380x331+"$x"+"$y" +repage "$out/$2"
-  xdotool windowfocus "$(xdotool search --name '^Event$' | head -1)" key Return
+  xdotool windowfocus "$(xdotool search --onlyvisible --name '^Event$' | head -1)" key Return
   wait_for 10 bash -c '! xdotool search --name "^Event\$"' || fail "message box \"$1\" stays open"
 }
 
@@ -122,11 +123,12 @@ for label in "BT FLAT:1" "BT 3D:2" "BT BORDER:3" "BT SUNKEN:4"; do
   expect_message "IDC_BTN${label#*:}_Clicked"
 done
 
-# The combo box's drop-down, opened with its arrow; "r 2" is the third item.
-read -r cx cy <<<"$(centre "$(screen_of '^window wxComboBox ')")"
-rect=$(screen_of '^window wxComboBox ')
-click_at "$((${rect%%,*} + $(cut -d, -f3 <<<"$rect") - 10)) $cy"
-sleep 0.5
+# The combo box's drop-down, opened with its arrow at the right end, is a window as wide as the
+# combo box; "r 2" is its third item.
+IFS=, read -r cx cy cw ch <<<"$(screen_of '^window wxComboBox ')"
+click_at "$((cx + cw - 10)) $((cy + ch / 2))"
+wait_for 10 bash -c "xwininfo -root -children | grep -q ' ${cw}x[0-9]*+$cx+'" ||
+  fail "the combo box's drop-down did not open"
 xdotool key Home Down Down Return
 expect_message "IDC_CBO1_Selected 2"
 
