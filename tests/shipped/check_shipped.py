@@ -367,7 +367,9 @@ def main():
     for name in sets:
         check_set(root, name)
         print(f"checked the files of the set {name}")
-    if args.formwright:
+    if args.formwright and not os.access(args.formwright, os.X_OK):
+        fail(args.formwright, "the command line is missing or cannot be run")
+    elif args.formwright:
         convert_examples(os.path.abspath(args.formwright), root, os.path.abspath(args.examples))
     for message in failures:
         print("FAIL " + message)
