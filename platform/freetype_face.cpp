@@ -129,9 +129,8 @@ FaceSize FreeTypeFace::SizeFor(int32_t strike, int32_t scale, int32_t height) co
   height = ClampHeight(height);
   if (height < 0) return FaceSize{-1, 1, -height};
   // A positive height is the whole cell; zero asks for the default cell of 16 pixels.
-  const int64_t cell = height == 0 ? 16 : height;
-  const int32_t ppem = MulDiv(face_->units_per_EM, static_cast<int32_t>(cell),
-                              static_cast<int32_t>(std::clamp<int64_t>(CellUnits(), 1, 0xFFFFF)));
+  const int32_t cell = height == 0 ? 16 : height;
+  const int32_t ppem = MulDiv(face_->units_per_EM, cell, static_cast<int32_t>(CellUnits()));
   return FaceSize{-1, 1, std::clamp(ppem, 1, kMaxPixelHeight)};
 }
 
@@ -147,7 +146,7 @@ bool FreeTypeFace::Apply(const FaceSize& size) {
   return size.ppem > 0 && FT_Set_Pixel_Sizes(face_, 0, size.ppem) == 0;
 }
 
-// Call after Apply: the strike's height, or the rounded ascent plus the rounded descent.
+// The strike's height, or the Windows ascent and descent, each rounded to whole pixels.
 int32_t FreeTypeFace::CellHeight(const FaceSize& size) const {
   if (size.strike >= 0) return face_->available_sizes[size.strike].height;
   const VerticalUnits v = Vertical(face_);
