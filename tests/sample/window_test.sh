@@ -46,7 +46,9 @@ export DISPLAY=":$(head -1 "$work/display")"
 screen_w=1024 screen_h=768
 
 export WXC_TRACE="$out/trace.txt" WXC_DUMP="$out/dump.txt"
+# GTK keeps its settings, caches and sockets in the test's own folder.
 export NO_AT_BRIDGE=1 GDK_BACKEND=x11 GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work"
+export XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" XDG_DATA_HOME="$work"
 : >"$WXC_TRACE"
 timeout 90 "$dlgsample" 2>"$out/stderr.txt" &
 app_pid=$!
