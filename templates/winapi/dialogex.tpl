@@ -140,10 +140,30 @@ function ~DLGNAME~_Proc(byval hWnd as HWND, byval uMsg as UINT, byval wParam as 
 	dim id as long
 	dim code as long
 	dim pnmh as NMHDR ptr
+	dim hFocus as HWND
 	select case uMsg
 		case WM_CREATE
 			~DLGNAME~_CreateControls(hWnd)
 			~DLGNAME~_Load(hWnd)
+			return 0
+		case WM_ACTIVATE
+			' As a dialog box: the focus leaves with the window and comes back to the same
+			' control, or to the first control with WS_TABSTOP.
+			if loword(wParam) = WA_INACTIVE then
+				hFocus = GetFocus()
+				if IsChild(hWnd, hFocus) then
+					SetProp(hWnd, "FocusedControl", cast(HANDLE, hFocus))
+				end if
+			else
+				hFocus = cast(HWND, GetProp(hWnd, "FocusedControl"))
+				if IsChild(hWnd, hFocus) = 0 then
+					hFocus = GetNextDlgTabItem(hWnd, NULL, 0)
+				end if
+				if hFocus = NULL then
+					hFocus = hWnd
+				end if
+				SetFocus(hFocus)
+			end if
 			return 0
 		case WM_COMMAND, WM_HSCROLL, WM_VSCROLL
 			if uMsg = WM_COMMAND then
@@ -170,6 +190,7 @@ function ~DLGNAME~_Proc(byval hWnd as HWND, byval uMsg as UINT, byval wParam as 
 		case WM_DESTROY
 ~WM_DESTROY~
 			~DLGNAME~_Unload(hWnd)
+			RemoveProp(hWnd, "FocusedControl")
 			if hWnd = hMainDialog then
 				PostQuitMessage(0)
 			end if
