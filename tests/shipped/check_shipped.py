@@ -16,7 +16,7 @@ in multi-file mode (--base-units 6,13), each in a fresh temporary folder, and ch
   - every sub, function, select case, block if ... then, do, for, while, with and #if is
     closed, in order, within its own file, and procedures are not nested;
   - every generated procedure is declared exactly once in the main source, and no procedure
-    name is defined twice;
+    name, no shared variable and no #define outside an #if is defined twice;
   - in multi-file mode every dialog has its .bi file, holding procedures, included by the
     main source.
 
@@ -265,6 +265,25 @@ def check_blocks(path, lines):
     return headers
 
 
+def check_module_names(path, lines):
+    """Module-level "dim shared" variables and "#define" names outside any #if: each once."""
+    depth = 0
+    seen = {}
+    for number, line in enumerate(lines, 1):
+        code = code_part(line)
+        if re.match(r"#if(n?def)?\b", code):
+            depth += 1
+        elif re.match(r"#endif\b", code):
+            depth -= 1
+        elif depth == 0:
+            m = (re.match(r"dim\s+shared\s+(?:as\s+\S+\s+)?([a-z_][a-z0-9_]*)", code)
+                 or re.match(r"#define\s+([a-z_][a-z0-9_]*)", code))
+            if m:
+                if m.group(1) in seen:
+                    fail(f"{path}:{number}", f"{m.group(1)} is also defined on line {seen[m.group(1)]}")
+                seen[m.group(1)] = number
+
+
 def check_output(folder, base, dialogs, multi):
     where = os.path.join(folder, base)
     main = os.path.join(folder, base + ".bas")
@@ -281,6 +300,7 @@ def check_output(folder, base, dialogs, multi):
             for placeholder in PLACEHOLDER.findall(line):
                 fail(f"{path}:{number}", f"{placeholder} left unfilled")
         file_headers = check_blocks(path, lines)
+        check_module_names(path, lines)
         headers += [(path, *h) for h in file_headers]
         if multi and path != main and not file_headers:
             fail(path, "the include file holds no procedure")
