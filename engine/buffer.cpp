@@ -35,7 +35,14 @@ TildeKind Classify(std::string_view text, size_t at, size_t next, PlaceholderSet
 }  // namespace
 
 void Buffer::Replace(std::string_view placeholder, std::string_view value) {
-  ReplaceAllFrom(text_, placeholder, value, plain_ ? 0 : settled_);
+  if (overflowed_) return;
+  size_t from = plain_ ? 0 : settled_;
+  if (value.size() > placeholder.size() &&
+      SizeAfterReplaceAll(text_, placeholder, value, from) > limit_) {
+    overflowed_ = true;
+    return;
+  }
+  ReplaceAllFrom(text_, placeholder, value, from);
 }
 
 void Buffer::Settle(PlaceholderSet set) {

@@ -13,6 +13,11 @@ struct PlaceholderSet {
   size_t count;
 };
 
+// The largest text a replacement may make. Placeholders whose values hold placeholders can
+// double a text with every control, without end; past this size a buffer takes no more
+// replacements and the run writes none of the outputs made from it.
+inline constexpr size_t kDefaultTextLimit = size_t{512} << 20;
+
 class Buffer {
  public:
   const std::string& text() const { return text_; }
@@ -27,8 +32,14 @@ class Buffer {
   }
 
   // Replaces every occurrence of `placeholder` by `value`, exactly as a replacement over the
-  // whole text would, but searching only the part that is not settled.
+  // whole text would, but searching only the part that is not settled. Does nothing once a
+  // replacement would have grown the text past the limit.
   void Replace(std::string_view placeholder, std::string_view value);
+
+  void SetLimit(size_t limit) { limit_ = limit; }
+  // Whether a replacement was refused for the limit; kept until cleared, through emptying.
+  bool overflowed() const { return overflowed_; }
+  void ClearOverflow() { overflowed_ = false; }
 
   // Moves the settled mark past every byte where none of `set` can ever begin again.
   //
@@ -56,6 +67,8 @@ class Buffer {
   std::string text_;
   size_t settled_ = 0;
   bool plain_ = false;
+  size_t limit_ = kDefaultTextLimit;
+  bool overflowed_ = false;
 };
 
 }  // namespace fw

@@ -83,5 +83,25 @@ TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
   }
 }
 
+TEST(BufferLimitTest, AReplacementPastTheLimitIsRefusedAndTheBufferTakesNoMore) {
+  Buffer b;
+  b.SetLimit(12);
+  b.Append("~A~~A~");
+  b.Replace("~A~", "~B~~B~");  // grows to 12: allowed
+  EXPECT_EQ(b.text(), "~B~~B~~B~~B~");
+  EXPECT_FALSE(b.overflowed());
+  b.Replace("~B~", "~C~~C~");  // would be 24
+  EXPECT_EQ(b.text(), "~B~~B~~B~~B~");
+  EXPECT_TRUE(b.overflowed());
+  b.Replace("~B~", "");  // even a shrinking one: the text is already wrong
+  EXPECT_EQ(b.text(), "~B~~B~~B~~B~");
+  b.Empty();
+  EXPECT_TRUE(b.overflowed());
+  b.ClearOverflow();
+  b.Append("~B~");
+  b.Replace("~B~", "x");
+  EXPECT_EQ(b.text(), "x");
+}
+
 }  // namespace
 }  // namespace fw

@@ -15,6 +15,18 @@ void GenerationState::SetPlainSubstitution(bool plain) {
   for (Buffer* b : AllBuffers()) b->SetPlain(plain);
 }
 
+void GenerationState::SetTextLimit(size_t limit) {
+  textLimit = limit;
+  for (Buffer* b : AllBuffers()) b->SetLimit(limit);
+}
+
+bool GenerationState::TextLimitExceeded() {
+  for (Buffer* b : AllBuffers()) {
+    if (b->overflowed()) return true;
+  }
+  return projectTextOverflowed;
+}
+
 void ResetRecord(GenerationState& state, DialogRecord& record) {
   record = state.BlankRecord;
 }

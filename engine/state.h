@@ -123,11 +123,18 @@ struct GenerationState {
   std::set<std::string> missingClasses;
   // Files written in this run, in order.
   std::vector<std::string> writtenFiles;
+  // The largest text a replacement may make, in every buffer and in the main source.
+  size_t textLimit = kDefaultTextLimit;
+  // Set when the main source's own replacements passed the limit.
+  bool projectTextOverflowed = false;
 
   // Every section buffer, for operations over all of them.
   std::vector<Buffer*> AllBuffers();
   // Chooses the plain method (every replacement over the whole buffer) for every buffer.
   void SetPlainSubstitution(bool plain);
+  void SetTextLimit(size_t limit);
+  // Whether a replacement was refused for the text limit in this run.
+  bool TextLimitExceeded();
 };
 
 // Resets a record to the blank record.

@@ -22,6 +22,8 @@ void ResetRun(GenerationState& s) {
   s.backedUp.clear();
   s.missingClasses.clear();
   s.writtenFiles.clear();
+  for (Buffer* b : s.AllBuffers()) b->ClearOverflow();
+  s.projectTextOverflowed = false;
 }
 
 void SetNames(GenerationState& s, char sep) {
@@ -38,6 +40,16 @@ void ReadPreviousProject(GenerationState& s, FileSystem& files) {
   s.FileCount = 2;
 }
 
+// One replacement over the main source, refused when it would pass the text limit.
+void ReplaceWithinLimit(GenerationState& s, std::string_view placeholder, std::string_view value) {
+  if (s.projectTextOverflowed) return;
+  if (SizeAfterReplaceAll(s.ProjectText, placeholder, value, 0) > s.textLimit) {
+    s.projectTextOverflowed = true;
+    return;
+  }
+  ReplaceAllFrom(s.ProjectText, placeholder, value, 0);
+}
+
 // The set's main template, line by line, each line ended by CR LF. False when unreadable.
 bool ReadProjectTemplate(GenerationState& s, FileSystem& files) {
   bool opened = false;
@@ -48,7 +60,7 @@ bool ReadProjectTemplate(GenerationState& s, FileSystem& files) {
     s.ProjectText.append(line);
     s.ProjectText.append("\r\n");
   }
-  s.ProjectText = ReplaceAll("~PROJNAME~", s.RcPath, s.ProjectText);
+  ReplaceWithinLimit(s, "~PROJNAME~", s.RcPath);
   return opened;
 }
 
@@ -93,15 +105,23 @@ void CompleteDeclarations(GenerationState& s) {
 }
 
 void FillProject(GenerationState& s) {
-  std::string& p = s.ProjectText;
-  p = ReplaceAll("~OPTION~", s.OptionText.text(), p);
-  p = ReplaceAll("~INCLUDE~", s.IncludeText.text(), p);
-  p = ReplaceAll("~CONSTANT~", s.ConstantText.text(), p);
-  p = ReplaceAll("~GLOBAL~", s.GlobalText.text(), p);
-  p = ReplaceAll("~DECLARE~", s.DeclareText.text(), p);
-  p = ReplaceAll("~INITIAL~", s.InitialText.text(), p);
-  p = ReplaceAll("~DLGMAIN~", s.MainDialogName, p);
-  p = ReplaceAll("~DIALOG~", s.DlgProcText.text(), p);
+  ReplaceWithinLimit(s, "~OPTION~", s.OptionText.text());
+  ReplaceWithinLimit(s, "~INCLUDE~", s.IncludeText.text());
+  ReplaceWithinLimit(s, "~CONSTANT~", s.ConstantText.text());
+  ReplaceWithinLimit(s, "~GLOBAL~", s.GlobalText.text());
+  ReplaceWithinLimit(s, "~DECLARE~", s.DeclareText.text());
+  ReplaceWithinLimit(s, "~INITIAL~", s.InitialText.text());
+  ReplaceWithinLimit(s, "~DLGMAIN~", s.MainDialogName);
+  ReplaceWithinLimit(s, "~DIALOG~", s.DlgProcText.text());
+}
+
+void WriteMainSource(GenerationState& s, Platform& platform) {
+  std::string path = s.RcPath + ".bas";
+  if (s.TextLimitExceeded()) {
+    s.diagnostics.NotWritten(path, TextLimitMessage(s.textLimit));
+    return;
+  }
+  WriteWithBackup(s, platform, path, s.ProjectName + ".bak", s.ProjectText);
 }
 
 void WriteProjectFile(GenerationState& s, FileSystem& files) {
@@ -131,8 +151,7 @@ RunResult RunConversion(GenerationState& state, Platform& platform, const std::s
   Scan(state, platform);
   CompleteDeclarations(state);
   FillProject(state);
-  WriteWithBackup(state, platform, state.RcPath + ".bas", state.ProjectName + ".bak",
-                  state.ProjectText);
+  WriteMainSource(state, platform);
   WriteProjectFile(state, files);
   result.made = true;
   result.written = state.writtenFiles;

@@ -145,5 +145,43 @@ TEST_F(RunTest, RunsDoNotMix) {
   EXPECT_EQ(folder_.Get("work/dialogs.bas"), first);
 }
 
+// A control whose name holds its text's placeholder and whose text holds its name's doubles the
+// placeholders with every control: the text limit stops it, and nothing made from it is written.
+TEST_F(RunTest, PlaceholdersThatGrowWithoutEndStopAtTheTextLimit) {
+  folder_.Put("root/set/Button.tpl", "[SAMPLE]\n~CTLID~\n[OPTION]\n~CTLID~\n");
+  std::string script = "A DIALOGEX 0,0,1,1\r\nBEGIN\r\n";
+  for (int i = 0; i < 40; ++i) {
+    script += "CONTROL \"~CTLID~~CTLID~\",~CTLTEXT~~CTLTEXT~,\"Button\",0,1,1,1,1\r\n";
+  }
+  folder_.Put("work/dialogs.rc", script + "END\r\nB DIALOGEX 0,0,1,1\r\n");
+  folder_.Put("work/dialogs.bas", "hand edited");
+  state_.SetTextLimit(size_t{1} << 20);
+  state_.MultiFileMode = 1;
+  RunResult result = Run();
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_FALSE(folder_.Exists("work/A.bi"));
+  EXPECT_FALSE(folder_.Exists("work/B.bi"));
+  EXPECT_TRUE(folder_.Exists("work/dialogs.fbp"));
+  ASSERT_EQ(state_.diagnostics.NotWrittenCount(), 3u);
+  EXPECT_NE(state_.diagnostics.items().back().message.find("grow past 1 MiB"), std::string::npos);
+  // The next run starts afresh.
+  folder_.Put("work/dialogs.rc", "C DIALOGEX 0,0,1,1\r\n");
+  Run();
+  EXPECT_EQ(state_.diagnostics.NotWrittenCount(), 0u);
+  EXPECT_NE(folder_.Get("work/dialogs.bas"), "hand edited");
+}
+
+TEST_F(RunTest, MainTemplatePlaceholdersStopAtTheTextLimit) {
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "~PROJNAME~~DIALOG~";
+  folder_.Put("root/set.tpl", many);
+  folder_.Put("work/dialogs.bas", "hand edited");
+  state_.SetTextLimit(size_t{1} << 20);
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_EQ(state_.diagnostics.NotWrittenCount(), 1u);
+}
+
 }  // namespace
 }  // namespace fw

@@ -56,4 +56,9 @@ bool WriteWithBackup(GenerationState& state, Platform& platform, const std::stri
   return true;
 }
 
+std::string TextLimitMessage(size_t limit) {
+  return "not written: the generated text would grow past " + std::to_string(limit >> 20) +
+         " MiB (placeholders whose values hold placeholders)";
+}
+
 }  // namespace fw

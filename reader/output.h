@@ -14,4 +14,7 @@ namespace fw {
 bool WriteWithBackup(GenerationState& state, Platform& platform, const std::string& path,
                      const std::string& backupName, const std::string& content);
 
+// Why an output was not written when its text passed the text limit.
+std::string TextLimitMessage(size_t limit);
+
 }  // namespace fw

@@ -43,6 +43,10 @@ void WriteDialogFile(GenerationState& state, Platform& platform) {
         path, "not written: dialog name \"" + name + "\" cannot be a file name (" + unsafe + ")");
     return;
   }
+  if (state.TextLimitExceeded()) {
+    state.diagnostics.NotWritten(path, TextLimitMessage(state.textLimit));
+    return;
+  }
   // A dialog named like the project keeps its backup apart from the main source's.
   bool clashes = EqualsIgnoringAsciiCase(name, state.ProjectName);
   std::string backupName = name + (clashes ? ".bi.bak" : ".bak");

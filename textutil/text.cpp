@@ -64,6 +64,21 @@ bool ReplaceAllFrom(std::string& text, std::string_view pattern, std::string_vie
   return true;
 }
 
+size_t SizeAfterReplaceAll(std::string_view text, std::string_view pattern,
+                           std::string_view replacement, size_t from) {
+  size_t count = 0;
+  for (size_t at = Find(text, pattern, from); at != std::string_view::npos;
+       at = Find(text, pattern, at + pattern.size())) {
+    ++count;
+  }
+  if (replacement.size() <= pattern.size()) {
+    return text.size() - count * (pattern.size() - replacement.size());
+  }
+  size_t growth = replacement.size() - pattern.size();
+  if (count > (SIZE_MAX - text.size()) / growth) return SIZE_MAX;
+  return text.size() + count * growth;
+}
+
 int32_t FieldCount(std::string_view text, std::string_view delimiter) {
   return OccurrenceCount(text, delimiter) + 1;
 }

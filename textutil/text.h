@@ -18,6 +18,11 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
 bool ReplaceAllFrom(std::string& text, std::string_view pattern, std::string_view replacement,
                     size_t from);
 
+// The size ReplaceAllFrom(text, pattern, replacement, from) would give, without building the
+// text; saturates at SIZE_MAX.
+size_t SizeAfterReplaceAll(std::string_view text, std::string_view pattern,
+                           std::string_view replacement, size_t from);
+
 // Number of `delimiter`-separated fields, always 1 or more.
 int32_t FieldCount(std::string_view text, std::string_view delimiter);
 

@@ -89,5 +89,18 @@ TEST(TrimAndQuotesTest, BlanksOnlyAndQuotesAtTheEnds) {
   EXPECT_EQ(RemoveQuotes("\"\"\""), "");
 }
 
+TEST(SizeAfterReplaceAllTest, MatchesTheSizeTheReplacementGives) {
+  for (std::string_view r : {"", "y", "xx", "longer"}) {
+    for (size_t from : {0, 1, 4}) {
+      std::string text = "xxAxxBxx";
+      size_t predicted = SizeAfterReplaceAll(text, "xx", r, from);
+      ReplaceAllFrom(text, "xx", r, from);
+      EXPECT_EQ(predicted, text.size()) << r << " " << from;
+    }
+  }
+  EXPECT_EQ(SizeAfterReplaceAll("abc", "", "zz", 0), 3u);  // an empty pattern never matches
+  EXPECT_EQ(SizeAfterReplaceAll("", "x", "y", 0), 0u);
+}
+
 }  // namespace
 }  // namespace fw
