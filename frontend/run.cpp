@@ -32,12 +32,18 @@ void SetNames(GenerationState& s, char sep) {
   s.OutputDir = s.RcPath.substr(0, s.RcPath.size() - s.ProjectName.size());
 }
 
-void ReadPreviousProject(GenerationState& s, FileSystem& files) {
-  std::string previous = files.ReadWhole(s.RcPath + ".fbp").value_or("");
+// False when a previous project file exists but cannot be read: rewriting it would lose what
+// lies around its file list.
+bool ReadPreviousProject(GenerationState& s, FileSystem& files) {
+  std::string path = s.RcPath + ".fbp";
+  std::optional<std::string> read = files.ReadWhole(path);
+  bool readable = read.has_value() || !files.IsFile(path);
+  std::string previous = read.value_or("");
   s.ProjectHead = FieldAt(previous, "[File]", 1);
   s.ProjectInfoTail = FieldAt(previous, "[FileInfo]", 2);
   s.FileList = "1=" + s.ProjectName + ".bas\r\n2=" + s.ProjectName + ".rc\r\n";
   s.FileCount = 2;
+  return readable;
 }
 
 // One replacement over the main source, refused when it would pass the text limit.
@@ -124,8 +130,12 @@ void WriteMainSource(GenerationState& s, Platform& platform) {
   WriteWithBackup(s, platform, path, s.ProjectName + ".bak", s.ProjectText);
 }
 
-void WriteProjectFile(GenerationState& s, FileSystem& files) {
+void WriteProjectFile(GenerationState& s, FileSystem& files, bool readable) {
   std::string path = s.RcPath + ".fbp";
+  if (!readable) {
+    s.diagnostics.NotWritten(path, "not overwritten: its old content cannot be read");
+    return;
+  }
   std::string content =
       s.ProjectHead + "[File]\r\n" + s.FileList + "[FileInfo]" + s.ProjectInfoTail;
   WriteStatus status = files.WriteWhole(path, content);
@@ -146,13 +156,13 @@ RunResult RunConversion(GenerationState& state, Platform& platform, const std::s
   state.TemplateDir = templateRoot + files.Separator() + templateName;
   RunResult result;
   if (!CheckInputs(state, files)) return result;
-  ReadPreviousProject(state, files);
+  bool projectReadable = ReadPreviousProject(state, files);
   ReadProjectTemplate(state, files);
   Scan(state, platform);
   CompleteDeclarations(state);
   FillProject(state);
   WriteMainSource(state, platform);
-  WriteProjectFile(state, files);
+  WriteProjectFile(state, files, projectReadable);
   result.made = true;
   result.written = state.writtenFiles;
   return result;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/display_fixed.h"
+#include "tests/support/faulty_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace fw {
@@ -143,6 +144,19 @@ TEST_F(RunTest, RunsDoNotMix) {
   std::string first = folder_.Get("work/dialogs.bas");
   Run();
   EXPECT_EQ(folder_.Get("work/dialogs.bas"), first);
+}
+
+TEST_F(RunTest, AnUnreadableProjectFileIsNotOverwritten) {
+  folder_.Put("work/dialogs.fbp", "head[File]\r\n1=x\r\n[FileInfo]tail");
+  FaultyFileSystem faulty(*files_);
+  faulty.FailReads("dialogs.fbp");
+  Platform platform{faulty, display_};
+  RunResult result = RunConversion(state_, platform, folder_ / "root", "set");
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"), "head[File]\r\n1=x\r\n[FileInfo]tail");
+  ASSERT_EQ(state_.diagnostics.NotWrittenCount(), 1u);
+  EXPECT_EQ(state_.diagnostics.items()[0].path, folder_ / "work/dialogs.fbp");
+  EXPECT_TRUE(folder_.Exists("work/dialogs.bas"));
 }
 
 // A control whose name holds its text's placeholder and whose text holds its name's doubles the

@@ -1,0 +1,67 @@
+// A file layer for tests of failures: it passes everything to the real layer but fails the
+// writes and reads of the paths a test names, as a full disk or a broken file would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace fw {
+
+class FaultyFileSystem : public FileSystem {
+ public:
+  explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
+
+  // Writes to paths ending in `suffix` fail with `status` and leave the file alone.
+  void FailWrites(std::string suffix, WriteStatus status = WriteStatus::kWriteFailed) {
+    writeFaults_.push_back({std::move(suffix), status});
+  }
+  // Whole reads of paths ending in `suffix` fail.
+  void FailReads(std::string suffix) { readFaults_.push_back(std::move(suffix)); }
+  // Every write attempted, failed ones included.
+  const std::vector<std::string>& attempts() const { return attempts_; }
+
+  char Separator() const override { return real_.Separator(); }
+  std::string Resolve(const std::string& path) override { return real_.Resolve(path); }
+  std::optional<std::string> ReadWhole(const std::string& path) override {
+    for (const std::string& suffix : readFaults_) {
+      if (EndsWith(path, suffix)) return std::nullopt;
+    }
+    return real_.ReadWhole(path);
+  }
+  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+    attempts_.push_back(path);
+    for (const WriteFault& f : writeFaults_) {
+      if (EndsWith(path, f.suffix)) return f.status;
+    }
+    return real_.WriteWhole(path, data);
+  }
+  std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
+    return real_.OpenLines(path, opened);
+  }
+  std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+    return real_.ListFolder(folder);
+  }
+  bool IsFolder(const std::string& path) override { return real_.IsFolder(path); }
+  bool IsFile(const std::string& path) override { return real_.IsFile(path); }
+  std::string AbsolutePath(const std::string& path) override { return real_.AbsolutePath(path); }
+  std::string ExecutableFolder() override { return real_.ExecutableFolder(); }
+
+ private:
+  struct WriteFault {
+    std::string suffix;
+    WriteStatus status;
+  };
+  static bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+  }
+
+  FileSystem& real_;
+  std::vector<WriteFault> writeFaults_;
+  std::vector<std::string> readFaults_;
+  std::vector<std::string> attempts_;
+};
+
+}  // namespace fw
