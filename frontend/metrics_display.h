@@ -23,17 +23,7 @@ class MetricsDisplay : public Display {
     return inner_.MeasureText(dc, text);
   }
   void DeleteFont(FontHandle font) override { inner_.DeleteFont(font); }
-  int32_t GetMetric(SystemMetric metric) override {
-    switch (metric) {
-      case SystemMetric::kCxFrame:
-        return metrics_.cxFrame;
-      case SystemMetric::kCyFrame:
-        return metrics_.cyFrame;
-      case SystemMetric::kCyCaption:
-        return metrics_.cyCaption;
-    }
-    return 0;
-  }
+  int32_t GetMetric(SystemMetric metric) override { return MetricOf(metrics_, metric); }
 
  private:
   Display& inner_;

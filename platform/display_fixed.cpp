@@ -44,16 +44,20 @@ void FixedDisplay::DeleteFont(FontHandle font) {
   fonts_.erase(it);
 }
 
-int32_t FixedDisplay::GetMetric(SystemMetric metric) {
+int32_t MetricOf(const Metrics& metrics, SystemMetric metric) {
   switch (metric) {
     case SystemMetric::kCxFrame:
-      return metrics_.cxFrame;
+      return metrics.cxFrame;
     case SystemMetric::kCyFrame:
-      return metrics_.cyFrame;
+      return metrics.cyFrame;
     case SystemMetric::kCyCaption:
-      return metrics_.cyCaption;
+      return metrics.cyCaption;
   }
   return 0;
+}
+
+int32_t FixedDisplay::GetMetric(SystemMetric metric) {
+  return MetricOf(metrics_, metric);
 }
 
 }  // namespace fw

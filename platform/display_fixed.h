@@ -15,6 +15,9 @@ struct Metrics {
   int32_t cyCaption = 19;
 };
 
+// The value of one metric.
+int32_t MetricOf(const Metrics& metrics, SystemMetric metric);
+
 class FixedDisplay : public Display {
  public:
   FixedDisplay(int32_t cx, int32_t cy, Metrics metrics = {});
