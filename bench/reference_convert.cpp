@@ -1,0 +1,55 @@
+// reference_convert [--fast] [--multi] SCRIPT TEMPLATE_ROOT TEMPLATE_NAME: converts a script
+// as `formwright --base-units 6,13` does, with the plain method (every replacement over the
+// whole buffer), or with the fast one when --fast is given. For benchmarks only.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "frontend/reference.h"
+#include "platform/display_fixed.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: reference_convert [--fast] [--multi] SCRIPT TEMPLATE_ROOT TEMPLATE_NAME\n";
+  return 1;
+}
+
+// The script's path without its extension, as the command line makes it.
+std::string RcPathOf(fw::FileSystem& files, const std::string& script) {
+  std::string full = files.AbsolutePath(script);
+  size_t nameStart = full.rfind('/') + 1;  // npos + 1 is 0
+  return full.substr(0, full.find('.', nameStart));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool fast = false;
+  bool multi = false;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--fast") {
+      fast = true;
+    } else if (a == "--multi") {
+      multi = true;
+    } else {
+      args.push_back(a);
+    }
+  }
+  if (args.size() != 3) return Usage();
+
+  std::unique_ptr<fw::FileSystem> files = fw::MakePlatformFileSystem();
+  fw::FixedDisplay display(6, 13);
+  fw::Platform platform{*files, display};
+  fw::GenerationState state;
+  state.RcPath = RcPathOf(*files, args[0]);
+  state.MultiFileMode = multi ? 1 : 0;
+  fw::RunResult result = fast ? fw::RunConversion(state, platform, args[1], args[2])
+                              : fw::RunReferenceConversion(state, platform, args[1], args[2]);
+  for (const fw::Diagnostic& d : state.diagnostics.items()) {
+    std::cerr << "reference_convert: " << d.path << ": " << d.message << "\n";
+  }
+  return result.made && state.diagnostics.NotWrittenCount() == 0 ? 0 : 2;
+}
