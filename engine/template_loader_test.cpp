@@ -4,7 +4,7 @@
 
 #include "platform/display_fixed.h"
 #include "platform/line_reader.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/conversion_test.h"
 
 namespace fw {
 namespace {
@@ -17,19 +17,13 @@ std::vector<std::pair<int, std::string>> Parse(const std::string& text, Template
   return out;
 }
 
-class LoaderTest : public ::testing::Test {
+class LoaderTest : public ConversionTest {
  protected:
   void SetUp() override { state_.TemplateDir = folder_ / "set"; }
   void LoadControl(const std::string& className) {
     state_.CurrentControl.className = className;
     LoadControlTemplate(state_, platform_);
   }
-
-  TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = MakePlatformFileSystem();
-  FixedDisplay display_{6, 13};
-  Platform platform_{*files_, display_};
-  GenerationState state_;
 };
 
 TEST_F(LoaderTest, SectionsGetTheirPrefixesAndShortenedSpaces) {

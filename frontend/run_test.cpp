@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/display_fixed.h"
+#include "tests/support/conversion_test.h"
 #include "tests/support/faulty_files.h"
-#include "tests/support/temp_folder.h"
 
 namespace fw {
 namespace {
 
-class RunTest : public ::testing::Test {
+class RunTest : public ConversionTest {
  protected:
   void SetUp() override {
     folder_.Put("root/set.tpl", "main ~PROJNAME~\n~OPTION~|~DECLARE~|~DLGMAIN~\n~DIALOG~");
@@ -25,12 +25,6 @@ class RunTest : public ::testing::Test {
   RunResult Run(const std::string& set = "set") {
     return RunConversion(state_, platform_, folder_ / "root", set);
   }
-
-  TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = MakePlatformFileSystem();
-  FixedDisplay display_{6, 13};
-  Platform platform_{*files_, display_};
-  GenerationState state_;
 };
 
 TEST_F(RunTest, FirstRunSingleFile) {

@@ -8,7 +8,7 @@
 #include "reader/dialog_parser.h"
 #include "reader/file_names.h"
 #include "reader/scanner.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/conversion_test.h"
 
 namespace fw {
 namespace {
@@ -27,7 +27,7 @@ const char kButtonTemplate[] =
     "[EVENT]\nsub ~CTLID~_Click()\nend sub\n"
     "[STYLE]\n&h50000000,WS_CHILD_VISIBLE\n";
 
-class ReaderTest : public ::testing::Test {
+class ReaderTest : public ConversionTest {
  protected:
   void SetUp() override {
     folder_.Put("set/dialogex.tpl", kDialogTemplate);
@@ -50,12 +50,6 @@ class ReaderTest : public ::testing::Test {
     ParseControlStatement(state_, line);
     return state_.CurrentControl;
   }
-
-  TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = MakePlatformFileSystem();
-  FixedDisplay display_{6, 13};
-  Platform platform_{*files_, display_};
-  GenerationState state_;
 };
 
 TEST_F(ReaderTest, ControlStatementFieldsAndPixels) {
