@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# Conversion at scale, measured: converts generated scripts of 100, 1,000 and 10,000 dialogs
+# (about twenty controls each) with `formwright --base-units 6,13` in single-file mode, first
+# run, beside a plain copy of the same bytes and beside the plain method; then the text
+# utility benchmark. Every figure is the median of the runs, all made side by side in rounds,
+# so that load from other work on the machine falls on every column alike.
+#
+# Settings (environment): FW_BENCH_RUNS (5), FW_BENCH_SIZES ("100 1000 10000"),
+# FW_BENCH_PLAIN_SIZES ("100 1000"), FW_BENCH_PLAIN_RUNS (as FW_BENCH_RUNS; the plain method
+# takes minutes at 1,000 dialogs), FW_BENCH_DIR (build/bench/run).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${FW_BENCH_RUNS:-5}
+sizes=${FW_BENCH_SIZES:-"100 1000 10000"}
+plain_sizes=${FW_BENCH_PLAIN_SIZES:-"100 1000"}
+plain_runs=${FW_BENCH_PLAIN_RUNS:-$runs}
+build=build/bench
+work=${FW_BENCH_DIR:-$build/run}
+bin=$PWD/$build/bin
+
+build_tools() {
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_SAMPLE=OFF >/dev/null
+  cmake --build "$build" -j2 --target formwright fw_templates make_script reference_convert \
+    text_bench >/dev/null
+}
+
+# Runs a command, appending "seconds max-rss-kB" to the file $1.
+measure() {
+  local out=$1
+  shift
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null
+  end=$(date +%s%N)
+  echo "$(((end - start) / 1000)) $(tail -n 1 "$work/rss")" |
+    awk '{ printf "%.6f %d\n", $1 / 1e6, $2 }' >>"$out"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : 0 }'; }
+column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
+
+is_plain_size() { [[ " $plain_sizes " == *" $1 "* ]]; }
+
+# Folders: N/fast and N/plain each hold the script as dialogs.rc; N/copy receives the copies.
+prepare() {
+  local n=$1
+  mkdir -p "$work/$n/fast" "$work/$n/plain" "$work/$n/copy"
+  "$bin/make_script" "$n" "$work/$n/fast/dialogs.rc" "$bin/template/winapi"
+  cp "$work/$n/fast/dialogs.rc" "$work/$n/plain/dialogs.rc"
+  rm -f "$work/$n"/*.times
+}
+
+# A first run: no outputs from before.
+clean() { rm -f "$work/$1"/{fast,plain}/dialogs.{bas,fbp} "$work/$1"/copy/dialogs.*; }
+
+one_round() {
+  local n=$1 round=$2 d="$work/$1"
+  clean "$n"
+  measure "$d/fast.times" "$bin/formwright" --base-units 6,13 --template-root "$bin/template" \
+    --template winapi "$d/fast/dialogs.rc"
+  measure "$d/copy.times" cp "$d/fast/dialogs.rc" "$d/fast/dialogs.bas" "$d/fast/dialogs.fbp" \
+    "$d/copy/"
+  if is_plain_size "$n" && [ "$round" -le "$plain_runs" ]; then
+    measure "$d/plain.times" "$bin/reference_convert" "$d/plain/dialogs.rc" "$bin/template" winapi
+  fi
+}
+
+# The plain method's main source must equal the fast one's but for the folder in ~PROJNAME~.
+check_identical() {
+  local d="$work/$1"
+  is_plain_size "$1" || return 0
+  [ -f "$d/plain/dialogs.bas" ] || return 0
+  if sed "s#$d/plain/#$d/fast/#g" "$d/plain/dialogs.bas" | cmp -s - "$d/fast/dialogs.bas" &&
+    cmp -s "$d/plain/dialogs.fbp" "$d/fast/dialogs.fbp"; then
+    echo "  N=$1: the plain and the fast method wrote identical files"
+  else
+    echo "  N=$1: THE PLAIN AND THE FAST METHOD DIFFER" && return 1
+  fi
+}
+
+report() {
+  local previous="" previous_n=""
+  printf '\n| dialogs | input MB | output MB | copy s | formwright s | ratio to previous | x copy '
+  printf '| output MB/s | peak RSS MB | RSS / output | plain s | plain / formwright |\n'
+  printf '|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
+  for n in $sizes; do
+    local d="$work/$n" in out copy fast rss ratio plain speedup
+    in=$(stat -c %s "$d/fast/dialogs.rc")
+    out=$(($(stat -c %s "$d/fast/dialogs.bas") + $(stat -c %s "$d/fast/dialogs.fbp")))
+    copy=$(column_median "$d/copy.times" 1)
+    fast=$(column_median "$d/fast.times" 1)
+    rss=$(column_median "$d/fast.times" 2)
+    ratio=-
+    [ -n "$previous" ] && ratio=$(awk -v a="$fast" -v b="$previous" 'BEGIN { printf "%.2f", a / b }')
+    plain=-
+    speedup=-
+    if [ -f "$d/plain.times" ]; then
+      plain=$(column_median "$d/plain.times" 1 | awk '{ printf "%.3f", $1 }')
+      speedup=$(awk -v a="$plain" -v b="$fast" 'BEGIN { printf "%.0f", a / b }')
+    fi
+    awk -v n="$n" -v inb="$in" -v out="$out" -v copy="$copy" -v fast="$fast" -v ratio="$ratio" \
+      -v rss="$rss" -v plain="$plain" -v speedup="$speedup" 'BEGIN {
+        printf "| %d | %.1f | %.1f | %.3f | %.3f | %s | %.1f | %.0f | %.0f | %.2f | %s | %s |\n",
+          n, inb / 1e6, out / 1e6, copy, fast, ratio, fast / copy, out / 1e6 / fast,
+          rss / 1024, rss * 1024 / out, plain, speedup }'
+    echo "$n $fast $copy $rss $out $plain" >>"$work/summary"
+    previous=$fast
+    previous_n=$n
+  done
+}
+
+# The figures the conversion must reach, where the sizes measured allow a verdict.
+verdicts() {
+  awk '
+    { n[NR] = $1; t[NR] = $2; c[NR] = $3; r[NR] = $4; o[NR] = $5; p[NR] = $6 }
+    function say(ok, text) { printf "  %s  %s\n", ok ? "reached" : "MISSED ", text }
+    END {
+      for (i = 1; i <= NR; i++) {
+        if (n[i] == 10000 && i > 1 && n[i - 1] == 1000)
+          say(t[i] / t[i - 1] <= 11, sprintf("1,000 -> 10,000 dialogs: %.2fx the time (at most 11x)", t[i] / t[i - 1]))
+        if (n[i] == 10000) {
+          say(t[i] <= 10 * c[i], sprintf("10,000 dialogs: %.1fx the plain copy (at most 10x)", t[i] / c[i]))
+          say(r[i] * 1024 < 4 * o[i], sprintf("10,000 dialogs: peak RSS %.2fx the output (under 4x)", r[i] * 1024 / o[i]))
+        }
+        if (n[i] == 1000 && p[i] != "-")
+          say(p[i] / t[i] >= 50, sprintf("1,000 dialogs: %.0fx faster than the plain method (at least 50x)", p[i] / t[i]))
+      }
+    }' "$work/summary"
+}
+
+text_benchmark() {
+  echo
+  echo "Text utilities (Google Benchmark, medians of 5 repetitions; wall and CPU time):"
+  "$bin/text_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$work/text_bench.csv" --benchmark_out_format=csv >/dev/null 2>&1
+  grep '_median"' "$work/text_bench.csv" | tr -d '"' | sed 's/_median,/,/' | awk -F, '
+    { split($1, part, "/"); name = part[1]; wall[name, part[2]] = $3; cpu[name, part[2]] = $4
+      unit = $5; if (!(name in seen)) { seen[name] = 1; order[++count] = name } }
+    END {
+      for (i = 1; i <= count; i++) {
+        m = order[i]; a = cpu[m, 100000]; b = cpu[m, 1000000]
+        printf "  %-15s 1 MB, 100,000 occurrences: %6.2f / %6.2f %s   10 MB, 1,000,000: %6.2f / %6.2f %s   CPU ratio %.2f",
+          m, wall[m, 100000], a, unit, wall[m, 1000000], b, unit, b / a
+        if (m == "BM_ReplaceAll") printf "  (at most 12: %s)", b / a <= 12 ? "reached" : "MISSED"
+        printf "\n"
+      }
+    }'
+}
+
+main() {
+  build_tools
+  mkdir -p "$work"
+  rm -f "$work/summary"
+  for n in $sizes; do prepare "$n"; done
+  echo "bench/run.sh: $runs rounds over N = $sizes (plain method at N = $plain_sizes," \
+    "$plain_runs rounds); $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+  for round in $(seq 1 "$runs"); do
+    for n in $sizes; do one_round "$n" "$round"; done
+    echo "  round $round of $runs done"
+  done
+  for n in $sizes; do check_identical "$n"; done
+  report
+  echo
+  verdicts
+  text_benchmark
+  echo
+  echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+}
+
+main "$@"
