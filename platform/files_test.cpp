@@ -1,28 +1,19 @@
+// The file layer's behaviour common to every platform. Platform specifics are tested in
+// files_posix_test.cpp and files_win32_test.cpp.
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <cstdlib>
-#include <fstream>
 
 #include "platform/line_reader.h"
+#include "tests/support/temp_folder.h"
 
 namespace fw {
 namespace {
 
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/fw-files-XXXXXX";
-    dir_ = mkdtemp(tmpl);
-    files_ = MakePlatformFileSystem();
-  }
-  void TearDown() override { std::system(("chmod -R u+w " + dir_ + "; rm -rf " + dir_).c_str()); }
-  std::string Path(const std::string& name) { return dir_ + "/" + name; }
-  void Put(const std::string& name, const std::string& data) {
-    std::ofstream(Path(name), std::ios::binary) << data;
-  }
+  std::string Path(const std::string& name) { return dir_ / name; }
+  void Put(const std::string& name, const std::string& data) { dir_.Put(name, data); }
   std::vector<std::string> ReadLines(const std::string& data) {
     Put("lines.txt", data);
     bool opened = false;
@@ -37,8 +28,8 @@ class FilesTest : public ::testing::Test {
     return lines;
   }
 
-  std::string dir_;
-  std::unique_ptr<FileSystem> files_;
+  TempFolder dir_;
+  std::unique_ptr<FileSystem> files_ = MakePlatformFileSystem();
 };
 
 using Lines = std::vector<std::string>;
@@ -68,46 +59,45 @@ TEST_F(FilesTest, MissingFileIsAtItsEndAndReadsEmpty) {
   EXPECT_FALSE(opened);
   EXPECT_TRUE(reader->AtEnd());
   EXPECT_FALSE(files_->ReadWhole(Path("none.txt")).has_value());
-  mkdir(Path("folder").c_str(), 0755);
+  dir_.MakeFolder("folder");
   files_->OpenLines(Path("folder"), &opened);
   EXPECT_FALSE(opened);
+  EXPECT_FALSE(files_->ReadWhole(Path("folder")).has_value());
 }
 
 TEST_F(FilesTest, WriteReplacesWholeAndLeavesNoTemporaryFile) {
   Put("out.bas", "old content that is longer");
   EXPECT_EQ(files_->WriteWhole(Path("out.bas"), std::string("new\0", 4)), WriteStatus::kWritten);
   EXPECT_EQ(files_->ReadWhole(Path("out.bas")).value(), std::string("new\0", 4));
-  EXPECT_EQ(files_->ListFolder(dir_).size(), 1u);
+  EXPECT_EQ(files_->WriteWhole(Path("fresh.bas"), ""), WriteStatus::kWritten);
+  EXPECT_EQ(files_->ReadWhole(Path("fresh.bas")).value(), "");
+  EXPECT_EQ(files_->ListFolder(dir_.path()).size(), 2u);
 }
 
-TEST_F(FilesTest, FailedWriteKeepsTheOldFile) {
-  Put("keep.bas", "precious");
-  chmod(dir_.c_str(), 0555);  // the temporary file cannot be created
-  if (geteuid() == 0) {
-    // root ignores folder permissions; a folder as target makes the rename fail instead
-    chmod(dir_.c_str(), 0755);
-    mkdir(Path("target").c_str(), 0755);
-    EXPECT_NE(files_->WriteWhole(Path("target"), "x"), WriteStatus::kWritten);
-    EXPECT_TRUE(files_->IsFolder(Path("target")));
-  } else {
-    EXPECT_NE(files_->WriteWhole(Path("keep.bas"), "new"), WriteStatus::kWritten);
-    chmod(dir_.c_str(), 0755);
-  }
-  EXPECT_EQ(files_->ReadWhole(Path("keep.bas")).value(), "precious");
-  EXPECT_EQ(files_->ListFolder(dir_).size(), geteuid() == 0 ? 2u : 1u);
+TEST_F(FilesTest, WriteIntoAMissingFolderFails) {
+  EXPECT_NE(files_->WriteWhole(Path("bak/x.bak"), "x"), WriteStatus::kWritten);
+  EXPECT_FALSE(dir_.Exists("bak"));
 }
 
-TEST_F(FilesTest, NamesResolveIgnoringCaseOnlyWhenUnambiguous) {
-  mkdir(Path("Template").c_str(), 0755);
+TEST_F(FilesTest, NamesMatchIgnoringCase) {
   Put("Template/Button.tpl", "b");
-  EXPECT_EQ(files_->Resolve(Path("template/BUTTON.tpl")), Path("Template/Button.tpl"));
   EXPECT_EQ(files_->ReadWhole(Path("TEMPLATE/button.TPL")).value(), "b");
+  EXPECT_TRUE(files_->IsFile(Path("template/BUTTON.tpl")));
+  EXPECT_TRUE(files_->IsFolder(Path("TEMPLATE")));
+  EXPECT_FALSE(files_->IsFolder(Path("template/button.tpl")));
   Put("Dialogs.bas", "1");
   EXPECT_EQ(files_->WriteWhole(Path("dialogs.bas"), "2"), WriteStatus::kWritten);
   EXPECT_EQ(files_->ReadWhole(Path("Dialogs.bas")).value(), "2");
-  Put("x.txt", "lower");
-  Put("X.TXT", "upper");
-  EXPECT_EQ(files_->Resolve(Path("x.Txt")), Path("x.Txt"));  // two candidates: as written
+  EXPECT_EQ(files_->ListFolder(dir_.path()).size(), 2u);  // Template and one .bas
+}
+
+TEST_F(FilesTest, ListingMarksFolders) {
+  Put("a.tpl", "");
+  dir_.MakeFolder("sub");
+  std::vector<FolderEntry> entries = files_->ListFolder(dir_.path());
+  ASSERT_EQ(entries.size(), 2u);
+  for (const FolderEntry& e : entries) EXPECT_EQ(e.isFolder, e.name == "sub") << e.name;
+  EXPECT_TRUE(files_->ListFolder(Path("missing")).empty());
 }
 
 TEST(NormalisePathTest, DotsAndSeparators) {

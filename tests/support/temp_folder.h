@@ -1,11 +1,9 @@
 // A temporary folder for tests that work on real files, removed when the test ends.
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -14,15 +12,34 @@ namespace fw {
 class TempFolder {
  public:
   TempFolder() {
-    char tmpl[] = "/tmp/fw-test-XXXXXX";
-    path_ = mkdtemp(tmpl);
+    namespace fs = std::filesystem;
+    std::random_device random;
+    for (;;) {
+      fs::path candidate = fs::temp_directory_path() / ("fw-test-" + std::to_string(random()));
+      if (fs::create_directory(candidate)) {
+        path_ = candidate.string();
+        break;
+      }
+    }
   }
-  ~TempFolder() { std::system(("chmod -R u+w '" + path_ + "'; rm -rf '" + path_ + "'").c_str()); }
+  ~TempFolder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Read-only entries (left by tests of failed writes) must become writable to be removed.
+    for (const auto& e : fs::recursive_directory_iterator(path_, error)) {
+      fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, error);
+    }
+    fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add, error);
+    fs::remove_all(path_, error);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  // The path of `name` (which may use '/') with the platform's separators.
+  std::string operator/(const std::string& name) const {
+    return (std::filesystem::path(path_) / name).make_preferred().string();
+  }
 
   // Writes `data` to `name`, making the folders on the way.
   void Put(const std::string& name, const std::string& data) const {
@@ -31,7 +48,7 @@ class TempFolder {
     std::ofstream(*this / name, std::ios::binary) << data;
   }
   void MakeFolder(const std::string& name) const {
-    std::system(("mkdir -p '" + (*this / name) + "'").c_str());
+    std::filesystem::create_directories(*this / name);
   }
   std::string Get(const std::string& name) const {
     std::ifstream in(*this / name, std::ios::binary);
@@ -40,8 +57,8 @@ class TempFolder {
     return s.str();
   }
   bool Exists(const std::string& name) const {
-    struct stat st;
-    return stat((*this / name).c_str(), &st) == 0;
+    std::error_code error;
+    return std::filesystem::exists(*this / name, error);
   }
 
  private:

@@ -1,0 +1,42 @@
+// POSIX specifics of the file layer: case-insensitive name resolution and failed writes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "tests/support/temp_folder.h"
+
+namespace fw {
+namespace {
+
+TEST(PosixFilesTest, FailedWriteKeepsTheOldFile) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("keep.bas", "precious");
+  chmod(dir.path().c_str(), 0555);  // the temporary file cannot be created
+  if (geteuid() == 0) {
+    // root ignores folder permissions; a folder as target makes the rename fail instead
+    chmod(dir.path().c_str(), 0755);
+    mkdir((dir / "target").c_str(), 0755);
+    EXPECT_NE(files->WriteWhole(dir / "target", "x"), WriteStatus::kWritten);
+    EXPECT_TRUE(files->IsFolder(dir / "target"));
+  } else {
+    EXPECT_NE(files->WriteWhole(dir / "keep.bas", "new"), WriteStatus::kWritten);
+    chmod(dir.path().c_str(), 0755);
+  }
+  EXPECT_EQ(files->ReadWhole(dir / "keep.bas").value(), "precious");
+  EXPECT_EQ(files->ListFolder(dir.path()).size(), geteuid() == 0 ? 2u : 1u);
+}
+
+TEST(PosixFilesTest, NamesResolveIgnoringCaseOnlyWhenUnambiguous) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("Template/Button.tpl", "b");
+  EXPECT_EQ(files->Resolve(dir / "template/BUTTON.tpl"), dir / "Template/Button.tpl");
+  dir.Put("x.txt", "lower");
+  dir.Put("X.TXT", "upper");
+  EXPECT_EQ(files->Resolve(dir / "x.Txt"), dir / "x.Txt");  // two candidates: as written
+}
+
+}  // namespace
+}  // namespace fw
