@@ -4,8 +4,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(FW_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${FW_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${FW_MINGW_PREFIX}-g++)
+# The POSIX thread model: its libstdc++ has std::mutex and std::thread, which GoogleTest uses.
+set(CMAKE_C_COMPILER ${FW_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${FW_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${FW_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${FW_MINGW_PREFIX})

@@ -4,7 +4,7 @@
 # fonts of Debian's fonts-wine copied into its windows\Fonts, which Wine does not find by
 # itself (without them every dialog face falls back to one substitute).
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")  # Wine wants an absolute prefix
 shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -17,7 +17,13 @@ if [ ! -e "$ready" ]; then
   exec 9>"$prefix.lock"
   flock -w 600 9
   if [ ! -e "$ready" ]; then
-    timeout 600 wineboot -i >/dev/null 2>&1
+    if ! timeout 600 wineboot -i >"$prefix.log" 2>&1; then
+      echo "wine-run.sh: cannot create the Wine prefix $prefix (see $prefix.log)" >&2
+      exit 1
+    fi
+    # A crashing program prints its backtrace and ends instead of waiting in a crash dialog.
+    timeout 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+      /d 0 /f >/dev/null 2>&1
     timeout 120 wineserver -w || true
     fonts=$prefix/drive_c/windows/Fonts
     mkdir -p "$fonts"

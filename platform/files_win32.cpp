@@ -82,6 +82,12 @@ class Win32FileSystem : public FileSystem {
   }
 
   WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+    // Windows refuses to replace a read-only file; Wine's MoveFileExA would replace it, so
+    // the check is made here to behave the same on both.
+    DWORD existing = Attributes(path);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+      return WriteStatus::kCannotCreate;
+    }
     std::string folder = FolderOf(path);
     char temp[MAX_PATH];
     // Creates an empty, uniquely named file in the target's folder, so the rename below

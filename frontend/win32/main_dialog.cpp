@@ -77,8 +77,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return Answer(OnSize(dialog, wParam, LOWORD(lParam), HIWORD(lParam)), 1, 0);
     case WM_NOTIFY: {
       INT_PTR result = 0;
-      return Answer(OnNotify(dialog, wParam, reinterpret_cast<NMHDR*>(lParam), &result), 1,
-                    result);
+      return Answer(OnNotify(dialog, wParam, reinterpret_cast<NMHDR*>(lParam), &result), 1, result);
     }
     case WM_TIMER:
       return Answer(OnTimer(dialog, LOWORD(wParam)), 1, 0);
@@ -111,13 +110,14 @@ int OnRcFileClicked(HWND dialog) {
 
   std::string templateName = SelectedTemplateName(dialog);
   CopyToPathBuffer(*context, templateName);
-  RunResult result =
-      RunConversion(state, context->platform, context->templateFolder, templateName);
+  RunResult result = RunConversion(state, context->platform, context->templateFolder, templateName);
   SetDlgItemTextA(dialog, IDC_STATUS, StatusLineText(result, state.diagnostics).c_str());
   return 0;
 }
 
-int OnTemplateChanged(HWND, int, INT_PTR*) { return 0; }
+int OnTemplateChanged(HWND, int, INT_PTR*) {
+  return 0;
+}
 
 int OnMultiFileClicked(HWND dialog) {
   // The checkbox flips its own mark on the same clicks, so the flag and the mark stay equal.
@@ -125,14 +125,24 @@ int OnMultiFileClicked(HWND dialog) {
   return 0;
 }
 
-int OnSize(HWND, WPARAM, int, int) { return 0; }
+int OnSize(HWND, WPARAM, int, int) {
+  return 0;
+}
 
-int OnNotify(HWND, WPARAM, NMHDR*, INT_PTR*) { return 0; }
+int OnNotify(HWND, WPARAM, NMHDR*, INT_PTR*) {
+  return 0;
+}
 
-int OnTimer(HWND, UINT) { return 0; }
+int OnTimer(HWND, UINT) {
+  return 0;
+}
 
-int OnClose(HWND) { return 0; }
+int OnClose(HWND) {
+  return 0;
+}
 
-int OnDestroy(HWND) { return 0; }
+int OnDestroy(HWND) {
+  return 0;
+}
 
 }  // namespace fw

@@ -32,8 +32,8 @@ class TemplateCursor {
     WORD first = Read<WORD>();
     if (first == 0) return "";
     if (first == 0xFFFF) {
-      static const char* const kClasses[] = {"button",    "edit",     "static",
-                                             "listbox",   "scrollbar", "combobox"};
+      static const char* const kClasses[] = {"button",  "edit",      "static",
+                                             "listbox", "scrollbar", "combobox"};
       WORD ordinal = Read<WORD>();
       return ordinal >= 0x80 && ordinal <= 0x85 ? kClasses[ordinal - 0x80]
                                                 : "#" + std::to_string(ordinal);
@@ -62,9 +62,9 @@ struct ItemLayout {
 };
 
 TEST(MainDialogResource, IsTheDialogWithItsFourControls) {
-  HRSRC found = FindResourceExA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                MAKEINTRESOURCEA(IDD_MAIN),
-                                MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+  HRSRC found =
+      FindResourceExA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(IDD_MAIN),
+                      MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
   ASSERT_NE(found, nullptr) << "dialog 1000 in language 1041";
   const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
   TemplateCursor c(base);
@@ -208,13 +208,12 @@ TEST_F(MainDialogTest, ListsTheVisibleTplFilesCutAtTheirFirstDot) {
   Open();
 
   // In the order the folder search yields them, which the system decides.
-  std::vector<std::string> expected =
-      TemplateSetNames(files_->ListFolder(templates_.path()));
+  std::vector<std::string> expected = TemplateSetNames(files_->ListFolder(templates_.path()));
   EXPECT_EQ(ListEntries(), expected);
   std::vector<std::string> sorted = expected;
   std::sort(sorted.begin(), sorted.end());
-  EXPECT_EQ(sorted, (std::vector<std::string>{"UPPER", "a_template_set_with_a_long_name",
-                                              "simple", "x"}));
+  EXPECT_EQ(sorted,
+            (std::vector<std::string>{"UPPER", "a_template_set_with_a_long_name", "simple", "x"}));
 
   HWND list = GetDlgItem(dialog_, IDC_TEMPLATE_LIST);
   EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
