@@ -1,6 +1,8 @@
 #include "textutil/text.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 
 namespace fw {
 
@@ -21,10 +23,11 @@ bool InSet(std::string_view set, char c) {
 
 std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
                        std::string_view text) {
-  std::string result;
   size_t at = Find(text, pattern, 0);
   if (at == std::string_view::npos) return std::string(text);
-  result.reserve(text.size());
+  // Sized exactly up front, so that the result is never copied to grow.
+  std::string result;
+  result.reserve(SizeAfterReplaceAll(text, pattern, replacement, at));
   size_t done = 0;
   while (at != std::string_view::npos) {
     result.append(text.substr(done, at - done));
@@ -36,31 +39,62 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
   return result;
 }
 
+namespace {
+
+// Rewrites text[read, end) to text[write, ...) with every occurrence replaced, and cuts the
+// text there. Needs write <= read, and read - write at most the growth of the occurrences
+// still ahead, so that no byte is overwritten before it is read.
+void Compact(std::string& text, size_t write, size_t read, std::string_view pattern,
+             std::string_view replacement) {
+  char* d = text.data();
+  std::string_view view(text);
+  for (;;) {
+    size_t at = Find(view, pattern, read);
+    size_t stop = at == std::string_view::npos ? view.size() : at;
+    std::memmove(d + write, d + read, stop - read);
+    write += stop - read;
+    if (at == std::string_view::npos) break;
+    std::memcpy(d + write, replacement.data(), replacement.size());
+    write += replacement.size();
+    read = at + pattern.size();
+  }
+  text.resize(write);
+}
+
+bool PointsInto(std::string_view part, const std::string& text) {
+  std::less<const char*> before;
+  return !before(part.data(), text.data()) && before(part.data(), text.data() + text.capacity());
+}
+
+}  // namespace
+
 bool ReplaceAllFrom(std::string& text, std::string_view pattern, std::string_view replacement,
                     size_t from) {
-  std::string_view view(text);
-  size_t at = Find(view, pattern, from);
-  if (at == std::string_view::npos) return false;
+  size_t first = Find(text, pattern, from);
+  if (first == std::string_view::npos) return false;
+  if (PointsInto(replacement, text)) {
+    std::string own(replacement);  // the text is about to move under it
+    return ReplaceAllFrom(text, pattern, own, from);
+  }
   if (pattern.size() == replacement.size()) {
     // Same length: overwrite in place, nothing moves.
-    while (at != std::string_view::npos) {
+    for (size_t at = first; at != std::string_view::npos;
+         at = Find(text, pattern, at + pattern.size())) {
       text.replace(at, pattern.size(), replacement);
-      at = Find(view, pattern, at + pattern.size());
     }
     return true;
   }
-  std::string tail;
-  tail.reserve(text.size() - from);
-  size_t done = from;
-  while (at != std::string_view::npos) {
-    tail.append(view.substr(done, at - done));
-    tail.append(replacement);
-    done = at + pattern.size();
-    at = Find(view, pattern, done);
+  if (replacement.size() < pattern.size()) {
+    Compact(text, first, first, pattern, replacement);
+    return true;
   }
-  tail.append(view.substr(done));
-  text.resize(from);
-  text.append(tail);
+  // Growing: move everything from the first occurrence up by the growth (the string grows
+  // geometrically when it must), then rewrite it from the front. No second copy of the text.
+  size_t oldSize = text.size();
+  size_t growth = SizeAfterReplaceAll(text, pattern, replacement, first) - oldSize;
+  text.resize(oldSize + growth);
+  std::memmove(text.data() + first + growth, text.data() + first, oldSize - first);
+  Compact(text, first, first + growth, pattern, replacement);
   return true;
 }
 

@@ -34,6 +34,26 @@ TEST(ReplaceAllTest, FromOffsetMatchesWholeTextReplacementAfterIt) {
   EXPECT_FALSE(ReplaceAllFrom(same, "X", "Y", 0));
 }
 
+// In place the text moves under itself: growing within its capacity and beyond it, shrinking,
+// overlapping candidates, and a replacement that is a piece of the text itself.
+TEST(ReplaceAllTest, InPlaceGrowthAndShrinkKeepTheHeadAndMatchTheCopy) {
+  const std::string text = "~X~X~ head ~X~ mid ~X~~X~ tail ~X";
+  for (std::string_view r : {"", "1", "123", "a much longer value than the text"}) {
+    for (size_t from : {0, 3, 11, 20, 33}) {
+      for (size_t room : {0, 200}) {
+        std::string inPlace = text;
+        inPlace.reserve(text.size() + room);
+        ReplaceAllFrom(inPlace, "~X~", r, from);
+        EXPECT_EQ(inPlace, text.substr(0, from) + ReplaceAll("~X~", r, text.substr(from)))
+            << r << " " << from << " " << room;
+      }
+    }
+  }
+  std::string self = "~X~ and ~X~";
+  ReplaceAllFrom(self, "~X~", std::string_view(self).substr(4, 7), 0);
+  EXPECT_EQ(self, "and ~X~ and and ~X~");
+}
+
 TEST(FieldTest, CommaFieldsAndIndexesOutOfRange) {
   EXPECT_EQ(FieldCount("x,y,z", ","), 3);
   EXPECT_EQ(FieldAt("x,y,z", ",", 1), "x");
