@@ -124,6 +124,8 @@ std::string Maker::Text(int maxPieces) {
 std::string Maker::Identifier(std::string_view stem) {
   std::string id = std::string(stem) + std::to_string(Below(50));
   if (OneIn(3)) id += Text(2);
+  // Some are nothing but pieces, such as "ID~", to finish a placeholder begun before them.
+  if (std::string pieces = Text(2); OneIn(5) && !pieces.empty()) id = pieces;
   // No blank, comma or quote: those would split the statement elsewhere.
   std::erase_if(id, [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '"'; });
   return id;
