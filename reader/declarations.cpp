@@ -6,8 +6,20 @@ namespace fw {
 
 namespace {
 
+// Whether `line` begins with `word` (lower case) in any ASCII letter case. Compares in place:
+// this runs for every line of the generated code.
+bool BeginsWith(std::string_view line, std::string_view word) {
+  if (line.size() < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    char c = line[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != word[i]) return false;
+  }
+  return true;
+}
+
 bool OpensProcedure(std::string_view line) {
-  return LowerAscii(line.substr(0, 4)) == "sub " || LowerAscii(line.substr(0, 9)) == "function ";
+  return BeginsWith(line, "sub ") || BeginsWith(line, "function ");
 }
 
 }  // namespace
