@@ -25,16 +25,17 @@ build_tools() {
     text_bench >/dev/null
 }
 
-# Runs a command, appending "seconds max-rss-kB" to the file $1.
+# Runs a command, appending "wall-seconds max-rss-kB cpu-seconds" to the file $1 (CPU time is
+# user + system: it shows how much of the wall time is the machine's other load).
 measure() {
   local out=$1
   shift
   local start end
   start=$(date +%s%N)
-  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null
+  /usr/bin/time -f "%M %U %S" -o "$work/rss" "$@" >/dev/null
   end=$(date +%s%N)
   echo "$(((end - start) / 1000)) $(tail -n 1 "$work/rss")" |
-    awk '{ printf "%.6f %d\n", $1 / 1e6, $2 }' >>"$out"
+    awk '{ printf "%.6f %d %.2f\n", $1 / 1e6, $2, $3 + $4 }' >>"$out"
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : 0 }'; }
@@ -81,16 +82,17 @@ check_identical() {
 
 report() {
   local previous="" previous_n=""
-  printf '\n| dialogs | input MB | output MB | copy s | formwright s | ratio to previous | x copy '
-  printf '| output MB/s | peak RSS MB | RSS / output | plain s | plain / formwright |\n'
+  printf '\n| dialogs | input MB | output MB | copy s | formwright s (CPU s) | ratio to previous '
+  printf '| x copy | output MB/s | peak RSS MB | RSS / output | plain s | plain / formwright |\n'
   printf '|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
   for n in $sizes; do
-    local d="$work/$n" in out copy fast rss ratio plain speedup
+    local d="$work/$n" in out copy fast rss cpu ratio plain speedup
     in=$(stat -c %s "$d/fast/dialogs.rc")
     out=$(($(stat -c %s "$d/fast/dialogs.bas") + $(stat -c %s "$d/fast/dialogs.fbp")))
     copy=$(column_median "$d/copy.times" 1)
     fast=$(column_median "$d/fast.times" 1)
     rss=$(column_median "$d/fast.times" 2)
+    cpu=$(column_median "$d/fast.times" 3)
     ratio=-
     [ -n "$previous" ] && ratio=$(awk -v a="$fast" -v b="$previous" 'BEGIN { printf "%.2f", a / b }')
     plain=-
@@ -100,9 +102,9 @@ report() {
       speedup=$(awk -v a="$plain" -v b="$fast" 'BEGIN { printf "%.0f", a / b }')
     fi
     awk -v n="$n" -v inb="$in" -v out="$out" -v copy="$copy" -v fast="$fast" -v ratio="$ratio" \
-      -v rss="$rss" -v plain="$plain" -v speedup="$speedup" 'BEGIN {
-        printf "| %d | %.1f | %.1f | %.3f | %.3f | %s | %.1f | %.0f | %.0f | %.2f | %s | %s |\n",
-          n, inb / 1e6, out / 1e6, copy, fast, ratio, fast / copy, out / 1e6 / fast,
+      -v rss="$rss" -v cpu="$cpu" -v plain="$plain" -v speedup="$speedup" 'BEGIN {
+        printf "| %d | %.1f | %.1f | %.3f | %.3f (%.2f) | %s | %.1f | %.0f | %.0f | %.2f | %s | %s |\n",
+          n, inb / 1e6, out / 1e6, copy, fast, cpu, ratio, fast / copy, out / 1e6 / fast,
           rss / 1024, rss * 1024 / out, plain, speedup }'
     echo "$n $fast $copy $rss $out $plain" >>"$work/summary"
     previous=$fast
