@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
@@ -24,16 +25,16 @@ class Buffer {
   void Append(std::string_view more) { text_.append(more); }
   void Empty() {
     text_.clear();
-    settled_ = 0;
+    marks_.clear();
   }
   void Assign(std::string text) {
     text_ = std::move(text);
-    settled_ = 0;
+    marks_.clear();
   }
 
   // Replaces every occurrence of `placeholder` by `value`, exactly as a replacement over the
-  // whole text would, but searching only the part that is not settled. Does nothing once a
-  // replacement would have grown the text past the limit.
+  // whole text would, but searching only from the furthest mark of a set that holds it. Does
+  // nothing once a replacement would have grown the text past the limit.
   void Replace(std::string_view placeholder, std::string_view value);
 
   void SetLimit(size_t limit) { limit_ = limit; }
@@ -41,7 +42,9 @@ class Buffer {
   bool overflowed() const { return overflowed_; }
   void ClearOverflow() { overflowed_ = false; }
 
-  // Moves the settled mark past every byte where none of `set` can ever begin again.
+  // Moves the mark of `set` past every byte where none of `set` can ever begin again. Each set
+  // has its own mark, so placeholders that wait for a later pass (a dialog's "~WM_INITDIALOG~"
+  // in EventText) do not hold back the search of another set.
   //
   // The rule. Every placeholder is "~WORD~" with no tilde inside WORD, so an occurrence starts
   // at a tilde and its only other tilde is its last byte. A replacement changes bytes from the
@@ -57,15 +60,29 @@ class Buffer {
   // text may complete it. The mark moves to the first live tilde, or to the end. No occurrence
   // of the set ever starts before the mark, so a leftmost-first search from the mark finds the
   // same occurrences as one from the start, and the bytes before the mark never change.
+  //
+  // The rule holds while only the set's own placeholders are replaced. A replacement of another
+  // set's placeholder at p may complete one of this set's that starts before p, at most its
+  // longest placeholder less one byte earlier, so every replacement moves each mark back to
+  // that reach.
   void Settle(PlaceholderSet set);
 
   // Switches the buffer to the plain method: every replacement searches the whole text.
   void SetPlain(bool plain) { plain_ = plain; }
-  size_t settled() const { return settled_; }
+  // The furthest mark.
+  size_t settled() const;
 
  private:
+  struct Mark {
+    PlaceholderSet set;
+    size_t at;
+    size_t reach;  // the set's longest placeholder less one byte
+  };
+  size_t SearchStart(std::string_view placeholder) const;
+  Mark& MarkOf(PlaceholderSet set);
+
   std::string text_;
-  size_t settled_ = 0;
+  std::vector<Mark> marks_;
   bool plain_ = false;
   size_t limit_ = kDefaultTextLimit;
   bool overflowed_ = false;

@@ -83,6 +83,55 @@ TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
   }
 }
 
+// A second set, as EventText has: "~W~" waits for a later pass while the first set's
+// placeholders are filled after every append.
+constexpr std::array<std::string_view, 2> kLaterSet = {"~W~", "~AB~"};
+const PlaceholderSet kLater{kLaterSet.data(), kLaterSet.size()};
+
+TEST(BufferTest, APlaceholderOfAnotherSetDoesNotHoldBackTheMark) {
+  Buffer b;
+  b.Append("x ~AB~ y ~W~");
+  b.Replace("~AB~", "1");
+  b.Settle(kPlaceholders);
+  EXPECT_EQ(b.settled(), 8u);  // past "~W": only the last tilde may still open a placeholder
+  b.Replace("~W~", "~A");      // the other set's pass brings in a prefix that an append completes
+  b.Settle(kLater);
+  b.Append("B~");
+  b.Replace("~AB~", "2");
+  EXPECT_EQ(b.text(), "x 1 y 2");
+}
+
+TEST(BufferTest, TwoSetsSettledInTurnMatchThePlainMethod) {
+  std::mt19937 rng(777);
+  const std::vector<std::string> pieces = {"~",  "A",  "B",  "W",     "~AB~", "~W~", "~X~",
+                                           "~A", "B~", "X~", "~LONG", "ER~",  " "};
+  auto random_text = [&](int max) {
+    std::string s;
+    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
+    return s;
+  };
+  for (int round = 0; round < 400; ++round) {
+    Buffer plain, fast;
+    plain.SetPlain(true);
+    for (int step = 0; step < 12; ++step) {
+      std::string more = random_text(8);
+      plain.Append(more);
+      fast.Append(more);
+      bool later = rng() % 3 == 0;
+      std::vector<std::string_view> pass(later ? kLaterSet.begin() : kSet.begin(),
+                                         later ? kLaterSet.end() : kSet.end());
+      std::shuffle(pass.begin(), pass.end(), rng);
+      for (std::string_view p : pass) {
+        std::string value = random_text(3);
+        plain.Replace(p, value);
+        fast.Replace(p, value);
+      }
+      fast.Settle(later ? kLater : kPlaceholders);
+      ASSERT_EQ(fast.text(), plain.text()) << "round " << round << " step " << step;
+    }
+  }
+}
+
 TEST(BufferLimitTest, AReplacementPastTheLimitIsRefusedAndTheBufferTakesNoMore) {
   Buffer b;
   b.SetLimit(12);

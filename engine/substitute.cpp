@@ -13,11 +13,10 @@ constexpr std::array<std::string_view, 13> kControlPlaceholders = {
     "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",  "~CTLY~",     "~CTLW~",      "~CTLH~",
     "~CTLPX~",   "~CTLPY~", "~CTLPW~",   "~CTLPH~", "~CTLSTYLE~", "~CTLEXSTYLE~"};
 
-// EventText takes the control placeholders and, at the end of a dialog, "~WM_INITDIALOG~".
-constexpr std::array<std::string_view, 14> kEventPlaceholders = {
-    "~DLGNAME~", "~CTLID~",    "~CTLTEXT~",    "~CTLX~",         "~CTLY~",
-    "~CTLW~",    "~CTLH~",     "~CTLPX~",      "~CTLPY~",        "~CTLPW~",
-    "~CTLPH~",   "~CTLSTYLE~", "~CTLEXSTYLE~", "~WM_INITDIALOG~"};
+// EventText takes the control placeholders after each control and these at the end of a
+// dialog. Its "~WM_INITDIALOG~" waits for the dialog's end, so it is settled on its own: in the
+// control set it would hold back every control's search.
+constexpr std::array<std::string_view, 2> kEventPlaceholders = {"~WM_INITDIALOG~", "~DLGNAME~"};
 
 constexpr std::array<std::string_view, 19> kDlgProcPlaceholders = {
     "~DIM~",      "~DLGNAME~",   "~DLGX~",       "~DLGY~",          "~DLGW~",
@@ -51,12 +50,12 @@ ControlValues MakeControlValues(const GenerationState& state) {
                         StyleFlagNames(c.exStyle, state.CtlExStyleMap)}};
 }
 
-void SubstituteControlFields(const GenerationState& state, const ControlValues& values,
+void SubstituteControlFields(const GenerationState& /*state*/, const ControlValues& values,
                              Buffer& buffer) {
   for (size_t i = 0; i < kControlPlaceholders.size(); ++i) {
     buffer.Replace(kControlPlaceholders[i], values.values[i]);
   }
-  buffer.Settle(&buffer == &state.EventText ? EventPlaceholders() : ControlPlaceholders());
+  buffer.Settle(ControlPlaceholders());
 }
 
 void SubstituteControlFields(GenerationState& state, Buffer& buffer) {

@@ -25,7 +25,8 @@ void SubstituteControlFields(const GenerationState& state, const ControlValues& 
 // The dialog's values and gathered sections into EventText and DlgProcText.
 void SubstituteDialogFields(GenerationState& state);
 
-// The placeholders each buffer can be substituted for, used to settle it.
+// The placeholder sets the buffers are settled with: the control set after each control, and
+// at a dialog's end EventText's and DlgProcText's own sets.
 PlaceholderSet ControlPlaceholders();
 PlaceholderSet EventPlaceholders();
 PlaceholderSet DlgProcPlaceholders();
