@@ -172,7 +172,7 @@ TEST_F(RunTest, PlaceholdersThatGrowWithoutEndStopAtTheTextLimit) {
   EXPECT_FALSE(folder_.Exists("work/B.bi"));
   EXPECT_TRUE(folder_.Exists("work/dialogs.fbp"));
   ASSERT_EQ(state_.diagnostics.NotWrittenCount(), 3u);
-  EXPECT_NE(state_.diagnostics.items().back().message.find("grow past 1 MiB"), std::string::npos);
+  EXPECT_NE(state_.diagnostics.items().back().message.find("larger than 1 MiB"), std::string::npos);
   // The next run starts afresh.
   folder_.Put("work/dialogs.rc", "C DIALOGEX 0,0,1,1\r\n");
   Run();

@@ -57,8 +57,8 @@ bool WriteWithBackup(GenerationState& state, Platform& platform, const std::stri
 }
 
 std::string TextLimitMessage(size_t limit) {
-  return "not written: the generated text would grow past " + std::to_string(limit >> 20) +
-         " MiB (placeholders whose values hold placeholders)";
+  return "not written: filling in the placeholders would make the generated text larger than " +
+         std::to_string(limit >> 20) + " MiB";
 }
 
 }  // namespace fw
