@@ -69,12 +69,12 @@ Buffer::Mark& Buffer::MarkOf(PlaceholderSet set) {
 }
 
 void Buffer::Replace(std::string_view placeholder, std::string_view value) {
-  if (overflowed_ || placeholder.empty()) return;
+  if (*overflowed_ || placeholder.empty()) return;
   size_t first = text_.find(placeholder, plain_ ? 0 : SearchStart(placeholder));
   if (first == std::string::npos) return;
   if (value.size() > placeholder.size() &&
       SizeAfterReplaceAll(text_, placeholder, value, first) > limit_) {
-    overflowed_ = true;
+    *overflowed_ = true;
     return;
   }
   ReplaceAllFrom(text_, placeholder, value, first);

@@ -21,6 +21,11 @@ inline constexpr size_t kDefaultTextLimit = size_t{512} << 20;
 
 class Buffer {
  public:
+  Buffer() = default;
+  // The overflow flag may be shared by address: a buffer stays where it was made.
+  Buffer(const Buffer&) = delete;
+  Buffer& operator=(const Buffer&) = delete;
+
   const std::string& text() const { return text_; }
   void Append(std::string_view more) { text_.append(more); }
   void Empty() {
@@ -39,8 +44,11 @@ class Buffer {
 
   void SetLimit(size_t limit) { limit_ = limit; }
   // Whether a replacement was refused for the limit; kept until cleared, through emptying.
-  bool overflowed() const { return overflowed_; }
-  void ClearOverflow() { overflowed_ = false; }
+  bool overflowed() const { return *overflowed_; }
+  void ClearOverflow() { *overflowed_ = false; }
+  // Shares the flag with other buffers, so the first refusal stops them all: nothing made from
+  // them will be written, and growing them further would only cost time and memory.
+  void ShareOverflow(bool* flag) { overflowed_ = flag; }
 
   // Moves the mark of `set` past every byte where none of `set` can ever begin again. Each set
   // has its own mark, so placeholders that wait for a later pass (a dialog's "~WM_INITDIALOG~"
@@ -85,7 +93,8 @@ class Buffer {
   std::vector<Mark> marks_;
   bool plain_ = false;
   size_t limit_ = kDefaultTextLimit;
-  bool overflowed_ = false;
+  bool ownOverflowed_ = false;
+  bool* overflowed_ = &ownOverflowed_;
 };
 
 }  // namespace fw

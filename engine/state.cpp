@@ -2,7 +2,9 @@
 
 namespace fw {
 
-GenerationState::GenerationState() = default;
+GenerationState::GenerationState() {
+  for (Buffer* b : AllBuffers()) b->ShareOverflow(&textOverflowed);
+}
 
 std::vector<Buffer*> GenerationState::AllBuffers() {
   return {&OptionText,        &IncludeText,      &ConstantText,  &GlobalText,  &DeclareText,
@@ -20,11 +22,8 @@ void GenerationState::SetTextLimit(size_t limit) {
   for (Buffer* b : AllBuffers()) b->SetLimit(limit);
 }
 
-bool GenerationState::TextLimitExceeded() {
-  for (Buffer* b : AllBuffers()) {
-    if (b->overflowed()) return true;
-  }
-  return projectTextOverflowed;
+bool GenerationState::TextLimitExceeded() const {
+  return textOverflowed;
 }
 
 void ResetRecord(GenerationState& state, DialogRecord& record) {

@@ -58,6 +58,8 @@ struct Platform {
 
 struct GenerationState {
   GenerationState();
+  GenerationState(const GenerationState&) = delete;
+  GenerationState& operator=(const GenerationState&) = delete;
 
   DialogRecord CurrentDialog;
   ControlRecord CurrentControl;
@@ -125,8 +127,8 @@ struct GenerationState {
   std::vector<std::string> writtenFiles;
   // The largest text a replacement may make, in every buffer and in the main source.
   size_t textLimit = kDefaultTextLimit;
-  // Set when the main source's own replacements passed the limit.
-  bool projectTextOverflowed = false;
+  // Set when a replacement in a buffer or in the main source was refused for the limit.
+  bool textOverflowed = false;
 
   // Every section buffer, for operations over all of them.
   std::vector<Buffer*> AllBuffers();
@@ -134,7 +136,7 @@ struct GenerationState {
   void SetPlainSubstitution(bool plain);
   void SetTextLimit(size_t limit);
   // Whether a replacement was refused for the text limit in this run.
-  bool TextLimitExceeded();
+  bool TextLimitExceeded() const;
 };
 
 // Resets a record to the blank record.

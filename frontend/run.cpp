@@ -22,8 +22,7 @@ void ResetRun(GenerationState& s) {
   s.backedUp.clear();
   s.missingClasses.clear();
   s.writtenFiles.clear();
-  for (Buffer* b : s.AllBuffers()) b->ClearOverflow();
-  s.projectTextOverflowed = false;
+  s.textOverflowed = false;
 }
 
 void SetNames(GenerationState& s, char sep) {
@@ -48,9 +47,9 @@ bool ReadPreviousProject(GenerationState& s, FileSystem& files) {
 
 // One replacement over the main source, refused when it would pass the text limit.
 void ReplaceWithinLimit(GenerationState& s, std::string_view placeholder, std::string_view value) {
-  if (s.projectTextOverflowed) return;
+  if (s.textOverflowed) return;
   if (SizeAfterReplaceAll(s.ProjectText, placeholder, value, 0) > s.textLimit) {
-    s.projectTextOverflowed = true;
+    s.textOverflowed = true;
     return;
   }
   ReplaceAllFrom(s.ProjectText, placeholder, value, 0);
@@ -159,8 +158,10 @@ RunResult RunConversion(GenerationState& state, Platform& platform, const std::s
   bool projectReadable = ReadPreviousProject(state, files);
   ReadProjectTemplate(state, files);
   Scan(state, platform);
-  CompleteDeclarations(state);
-  FillProject(state);
+  if (!state.TextLimitExceeded()) {  // else the main source is not written: spare the copies
+    CompleteDeclarations(state);
+    FillProject(state);
+  }
   WriteMainSource(state, platform);
   WriteProjectFile(state, files, projectReadable);
   result.made = true;
