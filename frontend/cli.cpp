@@ -54,11 +54,38 @@ std::string RcPathOf(FileSystem& files, const std::string& script) {
   return dot == std::string::npos ? full : full.substr(0, dot);
 }
 
+// A text from the input made safe for a terminal: control bytes written as \xNN (a dialog
+// name may hold escape sequences), and a long text cut in the middle (names may be megabytes).
+std::string Printable(std::string_view text) {
+  constexpr size_t kHead = 160;
+  constexpr size_t kTail = 40;
+  std::string out;
+  auto append = [&](std::string_view part) {
+    for (char c : part) {
+      unsigned char u = static_cast<unsigned char>(c);
+      if (u >= 32 && u != 127) {
+        out += c;
+        continue;
+      }
+      const char* digits = "0123456789abcdef";
+      out += {'\\', 'x', digits[u >> 4], digits[u & 15]};
+    }
+  };
+  if (text.size() <= kHead + kTail + 32) {
+    append(text);
+    return out;
+  }
+  append(text.substr(0, kHead));
+  out += "[... " + std::to_string(text.size() - kHead - kTail) + " bytes ...]";
+  append(text.substr(text.size() - kTail));
+  return out;
+}
+
 void Report(const GenerationState& state, std::ostream& err) {
   for (const Diagnostic& d : state.diagnostics.items()) {
     err << "formwright: " << (d.severity == Severity::kWarning ? "warning: " : "error: ");
-    if (!d.path.empty()) err << d.path << ": ";
-    err << d.message << "\n";
+    if (!d.path.empty()) err << Printable(d.path) << ": ";
+    err << Printable(d.message) << "\n";
   }
 }
 
