@@ -1,0 +1,13 @@
+[OPTION]
+' dialog ~DLGNAME~
+[DLGPROC]
+sub ~DLGNAME~_Proc() ' ~DLGX~,~DLGY~,~DLGW~,~DLGH~ ~DLGPX~,~DLGPY~,~DLGPW~,~DLGPH~ ~DLGSTYLE~
+~DIM~
+	select case id
+~WM_COMMAND~
+	end select
+end sub
+[STYLE]
+&h80000000,WS_POPUP
+&h10000000,WS_VISIBLE
+&h00C00000,WS_CAPTION
