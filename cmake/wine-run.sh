@@ -24,6 +24,9 @@ if [ ! -e "$ready" ]; then
     # A crashing program prints its backtrace and ends instead of waiting in a crash dialog.
     timeout 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
       /d 0 /f >/dev/null 2>&1
+    # Without a window manager Wine draws the caption and the close box itself.
+    timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N \
+      /f >/dev/null 2>&1
     timeout 120 wineserver -w || true
     fonts=$prefix/drive_c/windows/Fonts
     mkdir -p "$fonts"

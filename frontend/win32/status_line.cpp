@@ -1,11 +1,14 @@
 #include "frontend/win32/status_line.h"
 
+#include "textutil/text.h"
+
 namespace fw {
 
 namespace {
 
 std::string Describe(const Diagnostic& d) {
-  return d.path.empty() ? d.message : d.path + ": " + d.message;
+  // The message first: the status line is narrow and paths are long.
+  return d.path.empty() ? d.message : d.message + ": " + d.path;
 }
 
 // "1 file not written: ..." or "3 files not written, first: ...".
@@ -27,9 +30,11 @@ std::string StatusLineText(const RunResult& result, const Diagnostics& diagnosti
   }
   if (size_t notWritten = diagnostics.NotWrittenCount(); notWritten > 0) {
     for (const Diagnostic& d : items) {
-      if (d.outputNotWritten) {
-        return Summary(notWritten, "file not written", "files not written", Describe(d));
-      }
+      if (!d.outputNotWritten) continue;
+      // The summary says it already.
+      Diagnostic shown = d;
+      if (StartsWith(shown.message, "not written: ")) shown.message.erase(0, 13);
+      return Summary(notWritten, "file not written", "files not written", Describe(shown));
     }
   }
   if (!items.empty()) return Summary(items.size(), "warning", "warnings", Describe(items.front()));

@@ -22,7 +22,7 @@ TEST(StatusLineText, RunNotMadeNamesTheFirstError) {
   d.Error("C:\\work\\dialogs.rc", "cannot read the resource script");
   d.Error("C:\\t\\simple.tpl", "cannot read the template set's main template");
   EXPECT_EQ(StatusLineText(RunResult{}, d),
-            "Nothing written: C:\\work\\dialogs.rc: cannot read the resource script");
+            "Nothing written: cannot read the resource script: C:\\work\\dialogs.rc");
   EXPECT_EQ(StatusLineText(RunResult{}, Diagnostics{}), "Nothing written");
 }
 
@@ -31,12 +31,12 @@ TEST(StatusLineText, OutputsNotWrittenComeBeforeWarnings) {
   d.Warn("C:\\t\\simple\\Foo.tpl", "no template for control class \"Foo\"");
   d.NotWritten("C:\\work\\dialogs.bas", "not written: the file cannot be created or replaced");
   EXPECT_EQ(StatusLineText(Made(), d),
-            "1 file not written: C:\\work\\dialogs.bas: not written: the file cannot be created "
-            "or replaced");
+            "1 file not written: the file cannot be created or replaced: "
+            "C:\\work\\dialogs.bas");
   d.NotWritten("C:\\work\\dialogs.fbp", "not written: the file cannot be created or replaced");
   EXPECT_EQ(StatusLineText(Made(), d),
-            "2 files not written, first: C:\\work\\dialogs.bas: not written: the file cannot be "
-            "created or replaced");
+            "2 files not written, first: the file cannot be created or replaced: "
+            "C:\\work\\dialogs.bas");
 }
 
 TEST(StatusLineText, WarningsAreCountedAndTheFirstShown) {
