@@ -1,7 +1,9 @@
 // A section buffer: a growing text of generated lines, and how far it is settled.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,20 @@ class Buffer {
   // whole text would, but searching only from the furthest mark of a set that holds it. Does
   // nothing once a replacement would have grown the text past the limit.
   void Replace(std::string_view placeholder, std::string_view value);
+
+  // One pass of substitution: each placeholder of `set` (at most 64), in the set's order,
+  // replaced by the value of the same index, exactly as Replace one after another; then
+  // Settle(set).
+  //
+  // Where it gives the same text, the part after the set's mark is swept once instead, each
+  // placeholder of the set put in its value's place. It does when no two placeholders found
+  // share a tilde (the order would then decide which one goes) and no value put in can make a
+  // placeholder that was not there: it holds no tilde and cannot join the bytes around it
+  // into a word (MayJoin, Fenced). Then each replacement in turn finds exactly the
+  // placeholders the sweep found. Otherwise the replacements run in turn, each only when its
+  // placeholder was found between two tildes after the mark, looked for again after a value
+  // that could bring one.
+  void Substitute(PlaceholderSet set, const std::string_view* values);
 
   void SetLimit(size_t limit) { limit_ = limit; }
   // Whether a replacement was refused for the limit; kept until cleared, through emptying.
@@ -84,13 +100,30 @@ class Buffer {
   struct Mark {
     PlaceholderSet set;
     size_t at;
-    size_t reach;  // the set's longest placeholder less one byte
+    size_t reach;                // the set's longest placeholder less one byte
+    std::bitset<256> wordBytes;  // the bytes of the set's placeholders, tildes left out
   };
   size_t SearchStart(std::string_view placeholder) const;
   Mark& MarkOf(PlaceholderSet set);
+  // Replace, searching from `from`. True when the text changed.
+  bool ReplaceFrom(std::string_view placeholder, std::string_view value, size_t from);
+  bool MayPassLimit(size_t from, std::string_view placeholder, std::string_view value) const;
+  void MoveMarksBackFor(size_t changedAt);
+
+  // The two ways of a pass (before it settles), for the mark at index `mark`.
+  bool Sweep(size_t mark, const std::string_view* values);
+  bool PassesLimit(PlaceholderSet set, const std::string_view* values, const size_t* counts) const;
+  void ReplaceInTurn(size_t mark, const std::string_view* values);
+  // Bit i set when set.items[i] lies between two consecutive tildes at or after `from`.
+  uint64_t Occurring(PlaceholderSet set, size_t from) const;
+  // Whether `value`, without a tilde, could be with the bytes around it the word of a
+  // placeholder of the mark's set, and so make one that was not there.
+  static bool MayJoin(const Mark& mark, std::string_view value);
+  static bool Fenced(const Mark& mark, std::string_view text, size_t open, size_t close);
 
   std::string text_;
   std::vector<Mark> marks_;
+  std::string swept_;  // a sweep's output, kept for its capacity
   bool plain_ = false;
   size_t limit_ = kDefaultTextLimit;
   bool ownOverflowed_ = false;

@@ -52,10 +52,9 @@ ControlValues MakeControlValues(const GenerationState& state) {
 
 void SubstituteControlFields(const GenerationState& /*state*/, const ControlValues& values,
                              Buffer& buffer) {
-  for (size_t i = 0; i < kControlPlaceholders.size(); ++i) {
-    buffer.Replace(kControlPlaceholders[i], values.values[i]);
-  }
-  buffer.Settle(ControlPlaceholders());
+  std::string_view views[kControlPlaceholders.size()];
+  for (size_t i = 0; i < kControlPlaceholders.size(); ++i) views[i] = values.values[i];
+  buffer.Substitute(ControlPlaceholders(), views);
 }
 
 void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
@@ -64,31 +63,35 @@ void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
 
 void SubstituteDialogFields(GenerationState& state) {
   const DialogRecord& d = state.CurrentDialog;
-  state.EventText.Replace("~WM_INITDIALOG~", state.WmInitDialogText.text());
-  state.EventText.Replace("~DLGNAME~", d.name);
-  state.EventText.Settle(EventPlaceholders());
+  std::string_view event[] = {state.WmInitDialogText.text(), d.name};
+  state.EventText.Substitute(EventPlaceholders(), event);
 
-  Buffer& p = state.DlgProcText;
-  p.Replace("~DIM~", state.DimText.text());
-  p.Replace("~DLGNAME~", d.name);
-  p.Replace("~DLGX~", IntegerToText(d.x));
-  p.Replace("~DLGY~", IntegerToText(d.y));
-  p.Replace("~DLGW~", IntegerToText(d.w));
-  p.Replace("~DLGH~", IntegerToText(d.h));
-  p.Replace("~DLGPX~", IntegerToText(d.px));
-  p.Replace("~DLGPY~", IntegerToText(d.py));
-  p.Replace("~DLGPW~", IntegerToText(d.pw));
-  p.Replace("~DLGPH~", IntegerToText(d.ph));
-  p.Replace("~DLGTEXT~", d.text);
-  p.Replace("~DLGSTYLE~", StyleFlagNames(d.style, state.DlgStyleMap));
-  p.Replace("~DLGEXSTYLE~", StyleFlagNames(d.exStyle, state.DlgExStyleMap));
-  p.Replace("~WM_INITDIALOG~", state.WmInitDialogText.text());
-  p.Replace("~WM_COMMAND~", state.WmCommandText.text());
-  p.Replace("~WM_CLOSE~", state.WmCloseText.text());
-  p.Replace("~WM_NOTIFY~", state.WmNotifyText.text());
-  p.Replace("~WM_TIMER~", state.WmTimerText.text());
-  p.Replace("~WM_DESTROY~", state.WmDestroyText.text());
-  p.Settle(DlgProcPlaceholders());
+  // In the order of kDlgProcPlaceholders.
+  std::string numbers[] = {IntegerToText(d.x),  IntegerToText(d.y),  IntegerToText(d.w),
+                           IntegerToText(d.h),  IntegerToText(d.px), IntegerToText(d.py),
+                           IntegerToText(d.pw), IntegerToText(d.ph)};
+  std::string style = StyleFlagNames(d.style, state.DlgStyleMap);
+  std::string exStyle = StyleFlagNames(d.exStyle, state.DlgExStyleMap);
+  std::string_view procedure[] = {state.DimText.text(),
+                                  d.name,
+                                  numbers[0],
+                                  numbers[1],
+                                  numbers[2],
+                                  numbers[3],
+                                  numbers[4],
+                                  numbers[5],
+                                  numbers[6],
+                                  numbers[7],
+                                  d.text,
+                                  style,
+                                  exStyle,
+                                  state.WmInitDialogText.text(),
+                                  state.WmCommandText.text(),
+                                  state.WmCloseText.text(),
+                                  state.WmNotifyText.text(),
+                                  state.WmTimerText.text(),
+                                  state.WmDestroyText.text()};
+  state.DlgProcText.Substitute(DlgProcPlaceholders(), procedure);
 }
 
 }  // namespace fw
