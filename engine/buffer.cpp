@@ -160,12 +160,15 @@ bool Buffer::PassesLimit(PlaceholderSet set, const std::string_view* values,
 
 bool Buffer::Sweep(size_t mark, const std::string_view* values) {
   const Mark& m = marks_[mark];
-  size_t counts[64] = {};
   std::string_view text(text_);
+  size_t at = text.find('~', m.at);
+  if (at == std::string_view::npos) return true;  // the common case: nothing new
+  size_t counts[64];
+  std::fill_n(counts, m.set.count, 0);
   size_t changed = std::string_view::npos;  // where the first placeholder starts
   size_t copied = 0;                        // end of the text already in swept_
   size_t lastEnd = std::string_view::npos;  // closing tilde of the last placeholder swept
-  for (size_t at = text.find('~', m.at); at != std::string_view::npos;) {
+  while (at != std::string_view::npos) {
     size_t next = text.find('~', at + 1);
     if (next == std::string_view::npos) break;
     int i = IndexIn(m.set, text.substr(at, next - at + 1));
