@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 
 runs=${FW_BENCH_RUNS:-5}
 sizes=${FW_BENCH_SIZES:-"100 1000 10000"}
-plain_sizes=${FW_BENCH_PLAIN_SIZES:-"100 1000"}
+plain_sizes=${FW_BENCH_PLAIN_SIZES-"100 1000"}
 plain_runs=${FW_BENCH_PLAIN_RUNS:-$runs}
 build=build/bench
 work=${FW_BENCH_DIR:-$build/run}
