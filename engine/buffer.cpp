@@ -34,10 +34,6 @@ TildeKind Classify(std::string_view text, size_t at, size_t next, PlaceholderSet
   return TildeKind::kDead;
 }
 
-bool HasTilde(std::string_view text) {
-  return text.find('~') != std::string_view::npos;
-}
-
 // The index of `text` in `set`, or -1.
 int IndexIn(PlaceholderSet set, std::string_view text) {
   for (size_t i = 0; i < set.count; ++i) {
@@ -67,12 +63,8 @@ Buffer::Mark& Buffer::MarkOf(PlaceholderSet set) {
   for (Mark& m : marks_) {
     if (m.set.items == set.items && m.set.count == set.count) return m;
   }
-  Mark m{set, 0, 0, {}};
-  for (size_t i = 0; i < set.count; ++i) {
-    std::string_view p = set.items[i];
-    m.reach = std::max(m.reach, p.size() - 1);
-    for (char c : p.substr(1, p.size() - 2)) m.wordBytes.set(static_cast<unsigned char>(c));
-  }
+  SetTraits traits = TraitsOf(set);
+  Mark m{set, 0, traits.longest > 0 ? traits.longest - 1 : 0, traits};
   marks_.push_back(m);
   return marks_.back();
 }
@@ -121,81 +113,19 @@ uint64_t Buffer::Occurring(PlaceholderSet set, size_t from) const {
   return found;
 }
 
-// A placeholder that has, right before or right after it, a byte no placeholder of the set can
-// hold (the start of the text counts: nothing before it can open one). A placeholder made
-// anew across its value would have to hold that byte, so no value without a tilde can make one.
-bool Buffer::Fenced(const Mark& mark, std::string_view text, size_t open, size_t close) {
-  auto blocks = [&](char c) {
-    return c != '~' && !mark.wordBytes.test(static_cast<unsigned char>(c));
-  };
-  return open == 0 || blocks(text[open - 1]) ||
-         (close + 1 < text.size() && blocks(text[close + 1]));
-}
-
-bool Buffer::MayJoin(const Mark& mark, std::string_view value) {
-  if (value.size() + 2 > mark.reach + 1) return false;  // longer than any word
-  for (char c : value) {
-    if (!mark.wordBytes.test(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
-// Whether the replacements in turn, with `counts` occurrences of each placeholder, would
-// pass the limit on the way, where a replacement in turn is refused.
-bool Buffer::PassesLimit(PlaceholderSet set, const std::string_view* values,
-                         const size_t* counts) const {
-  size_t size = text_.size();
-  for (size_t i = 0; i < set.count; ++i) {
-    if (values[i].size() <= set.items[i].size()) {
-      size -= counts[i] * (set.items[i].size() - values[i].size());
-    } else if (counts[i] >
-               (limit_ - std::min(limit_, size)) / (values[i].size() - set.items[i].size())) {
-      return true;
-    } else {
-      size += counts[i] * (values[i].size() - set.items[i].size());
-    }
-  }
-  return false;
-}
-
 bool Buffer::Sweep(size_t mark, const std::string_view* values) {
   const Mark& m = marks_[mark];
-  std::string_view text(text_);
-  size_t at = text.find('~', m.at);
-  if (at == std::string_view::npos) return true;  // the common case: nothing new
-  size_t counts[64];
-  std::fill_n(counts, m.set.count, 0);
-  size_t changed = std::string_view::npos;  // where the first placeholder starts
-  size_t copied = 0;                        // end of the text already in swept_
-  size_t lastEnd = std::string_view::npos;  // closing tilde of the last placeholder swept
-  while (at != std::string_view::npos) {
-    size_t next = text.find('~', at + 1);
-    if (next == std::string_view::npos) break;
-    int i = IndexIn(m.set, text.substr(at, next - at + 1));
-    if (i >= 0) {
-      std::string_view v = values[i];
-      if (at == lastEnd || HasTilde(v) || (MayJoin(m, v) && !Fenced(m, text, at, next))) {
-        return false;
-      }
-      if (changed == std::string_view::npos) {
-        changed = copied = at;
-        swept_.clear();
-      }
-      swept_.append(text.substr(copied, at - copied));
-      swept_.append(values[i]);
-      ++counts[i];
-      copied = next + 1;
-      lastEnd = next;
-    }
-    at = next;
-  }
-  if (changed == std::string_view::npos) return true;
-  // Past the limit the replacements run in turn, to be refused at the same one.
-  if (PassesLimit(m.set, values, counts)) return false;
-  swept_.append(text.substr(copied));
-  text_.resize(changed);
+  SweepPlan plan = PlanSweep(text_, m.at, m.set, m.traits, values);
+  if (!plan.same) return false;
+  if (plan.changed == text_.size()) return true;
+  size_t largest = 0;
+  SweptSize(text_.size(), plan, m.set, values, &largest);
+  if (largest > limit_) return false;  // in turn, to be refused at the same replacement
+  swept_.clear();
+  AppendSwept(text_, plan, m.set, values, swept_);
+  text_.resize(plan.changed);
   text_.append(swept_);
-  MoveMarksBackFor(changed);
+  MoveMarksBackFor(plan.changed);
   return true;
 }
 
@@ -206,7 +136,7 @@ void Buffer::ReplaceInTurn(size_t mark, const std::string_view* values) {
     if ((occurring >> i & 1) == 0) continue;
     // A placeholder that no longer occurs may stay in `occurring`: it only costs a search.
     if (ReplaceFrom(set.items[i], values[i], marks_[mark].at) &&
-        (HasTilde(values[i]) || MayJoin(marks_[mark], values[i]))) {
+        MayBring(marks_[mark].traits, values[i])) {
       occurring = Occurring(set, marks_[mark].at) & ~((uint64_t{2} << i) - 1);
     }
   }

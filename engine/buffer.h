@@ -1,20 +1,16 @@
 // A section buffer: a growing text of generated lines, and how far it is settled.
 #pragma once
 
-#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace fw {
+#include "engine/placeholder_set.h"
+#include "engine/sweep.h"
 
-// The placeholders that the substitutions of one buffer can look for.
-struct PlaceholderSet {
-  const std::string_view* items;
-  size_t count;
-};
+namespace fw {
 
 // The largest text a replacement may make. Placeholders whose values hold placeholders can
 // double a text with every control, without end; past this size a buffer takes no more
@@ -100,8 +96,8 @@ class Buffer {
   struct Mark {
     PlaceholderSet set;
     size_t at;
-    size_t reach;                // the set's longest placeholder less one byte
-    std::bitset<256> wordBytes;  // the bytes of the set's placeholders, tildes left out
+    size_t reach;  // the set's longest placeholder less one byte
+    SetTraits traits;
   };
   size_t SearchStart(std::string_view placeholder) const;
   Mark& MarkOf(PlaceholderSet set);
@@ -112,14 +108,9 @@ class Buffer {
 
   // The two ways of a pass (before it settles), for the mark at index `mark`.
   bool Sweep(size_t mark, const std::string_view* values);
-  bool PassesLimit(PlaceholderSet set, const std::string_view* values, const size_t* counts) const;
   void ReplaceInTurn(size_t mark, const std::string_view* values);
   // Bit i set when set.items[i] lies between two consecutive tildes at or after `from`.
   uint64_t Occurring(PlaceholderSet set, size_t from) const;
-  // Whether `value`, without a tilde, could be with the bytes around it the word of a
-  // placeholder of the mark's set, and so make one that was not there.
-  static bool MayJoin(const Mark& mark, std::string_view value);
-  static bool Fenced(const Mark& mark, std::string_view text, size_t open, size_t close);
 
   std::string text_;
   std::vector<Mark> marks_;

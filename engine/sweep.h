@@ -1,0 +1,51 @@
+// One pass of placeholder replacements made in a single sweep over a text, where that gives
+// exactly what the replacements one after another give.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/placeholder_set.h"
+
+namespace fw {
+
+// What a sweep needs to know of a set of placeholders.
+struct SetTraits {
+  std::bitset<256> wordBytes;  // the bytes of the placeholders, tildes left out
+  size_t longest = 0;          // the longest placeholder
+};
+SetTraits TraitsOf(PlaceholderSet set);
+
+// Whether `value`, put in place of a placeholder anywhere, could make a placeholder of the set
+// that was not there: it holds a tilde, or it could with the bytes around it be a word.
+bool MayBring(const SetTraits& traits, std::string_view value);
+
+// A sweep of text[from, end): every pair of consecutive tildes that encloses a placeholder of
+// the set (at most 64) is put in the place of the value of the same index.
+//
+// The replacements in turn (each placeholder of the set in its order, every occurrence) find
+// exactly the placeholders the sweep finds, so give the same text, when no two placeholders
+// found share a tilde (the order would then decide which one goes) and no value put in can
+// make a placeholder that was not there: it holds no tilde, and it cannot join the bytes
+// around it into a placeholder's word (it is longer than any word or holds a byte no word
+// holds, or a byte right beside the placeholder is one that no placeholder holds).
+struct SweepPlan {
+  bool same = false;   // the sweep gives what the replacements in turn give
+  size_t changed = 0;  // where the first placeholder starts (the text's size if none)
+  size_t counts[64];   // occurrences of each placeholder; set only when one was found
+};
+SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
+                    const std::string_view* values);
+
+// The text from `plan.changed` on as the sweep makes it, appended to `out`.
+void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
+                 const std::string_view* values, std::string& out);
+
+// The size of the text after the sweep, and the largest it reaches on the way when the
+// replacements are made in turn (where a limit refuses them).
+size_t SweptSize(size_t size, const SweepPlan& plan, PlaceholderSet set,
+                 const std::string_view* values, size_t* largestOnTheWay);
+
+}  // namespace fw
