@@ -14,6 +14,7 @@ std::vector<Buffer*> GenerationState::AllBuffers() {
 }
 
 void GenerationState::SetPlainSubstitution(bool plain) {
+  plainSubstitution = plain;
   for (Buffer* b : AllBuffers()) b->SetPlain(plain);
 }
 

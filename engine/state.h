@@ -132,8 +132,10 @@ struct GenerationState {
 
   // Every section buffer, for operations over all of them.
   std::vector<Buffer*> AllBuffers();
-  // Chooses the plain method (every replacement over the whole buffer) for every buffer.
+  // Chooses the plain method (every replacement over the whole buffer) for every buffer and
+  // for the main source.
   void SetPlainSubstitution(bool plain);
+  bool plainSubstitution = false;
   void SetTextLimit(size_t limit);
   // Whether a replacement was refused for the text limit in this run.
   bool TextLimitExceeded() const;

@@ -1,5 +1,8 @@
 #include "frontend/run.h"
 
+#include <array>
+
+#include "engine/sweep.h"
 #include "reader/declarations.h"
 #include "reader/output.h"
 #include "reader/scanner.h"
@@ -109,15 +112,36 @@ void CompleteDeclarations(GenerationState& s) {
   s.DeclareText.Append(s.EventText.text());
 }
 
+constexpr std::array<std::string_view, 8> kProjectPlaceholders = {
+    "~OPTION~",  "~INCLUDE~", "~CONSTANT~", "~GLOBAL~",
+    "~DECLARE~", "~INITIAL~", "~DLGMAIN~",  "~DIALOG~"};
+
+// The main source's replacements in one sweep over the template, where that gives what they
+// give in turn: the text is then made once, at its final size, instead of growing through
+// eight copies of everything before and after each placeholder.
+bool SweepProject(GenerationState& s, const std::string_view* values) {
+  PlaceholderSet set{kProjectPlaceholders.data(), kProjectPlaceholders.size()};
+  SweepPlan plan = PlanSweep(s.ProjectText, 0, set, TraitsOf(set), values);
+  if (!plan.same) return false;
+  size_t largest = 0;
+  size_t size = SweptSize(s.ProjectText.size(), plan, set, values, &largest);
+  if (largest > s.textLimit) return false;  // in turn, to be refused at the same replacement
+  std::string text;
+  text.reserve(size);
+  text.append(s.ProjectText, 0, plan.changed);
+  AppendSwept(s.ProjectText, plan, set, values, text);
+  s.ProjectText = std::move(text);
+  return true;
+}
+
 void FillProject(GenerationState& s) {
-  ReplaceWithinLimit(s, "~OPTION~", s.OptionText.text());
-  ReplaceWithinLimit(s, "~INCLUDE~", s.IncludeText.text());
-  ReplaceWithinLimit(s, "~CONSTANT~", s.ConstantText.text());
-  ReplaceWithinLimit(s, "~GLOBAL~", s.GlobalText.text());
-  ReplaceWithinLimit(s, "~DECLARE~", s.DeclareText.text());
-  ReplaceWithinLimit(s, "~INITIAL~", s.InitialText.text());
-  ReplaceWithinLimit(s, "~DLGMAIN~", s.MainDialogName);
-  ReplaceWithinLimit(s, "~DIALOG~", s.DlgProcText.text());
+  std::string_view values[] = {s.OptionText.text(), s.IncludeText.text(), s.ConstantText.text(),
+                               s.GlobalText.text(), s.DeclareText.text(), s.InitialText.text(),
+                               s.MainDialogName,    s.DlgProcText.text()};
+  if (!s.plainSubstitution && !s.textOverflowed && SweepProject(s, values)) return;
+  for (size_t i = 0; i < kProjectPlaceholders.size(); ++i) {
+    ReplaceWithinLimit(s, kProjectPlaceholders[i], values[i]);
+  }
 }
 
 void WriteMainSource(GenerationState& s, Platform& platform) {
