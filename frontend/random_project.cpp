@@ -11,70 +11,27 @@ namespace {
 
 using Words = std::vector<std::string_view>;
 
-// Whole placeholders of every kind, halves that join into one, and plain text. Halves are
-// what a value must complete with its neighbours.
-const Words kPieces = {"~DLGNAME~",
-                       "~CTLID~",
-                       "~CTLTEXT~",
-                       "~CTLX~",
-                       "~CTLY~",
-                       "~CTLW~",
-                       "~CTLH~",
-                       "~CTLPX~",
-                       "~CTLPY~",
-                       "~CTLPW~",
-                       "~CTLPH~",
-                       "~CTLSTYLE~",
-                       "~CTLEXSTYLE~",
-                       "~DIM~",
-                       "~DLGX~",
-                       "~DLGY~",
-                       "~DLGW~",
-                       "~DLGH~",
-                       "~DLGPX~",
-                       "~DLGPH~",
-                       "~DLGTEXT~",
-                       "~DLGSTYLE~",
-                       "~DLGEXSTYLE~",
-                       "~WM_INITDIALOG~",
-                       "~WM_COMMAND~",
-                       "~WM_CLOSE~",
-                       "~WM_NOTIFY~",
-                       "~WM_TIMER~",
-                       "~WM_DESTROY~",
-                       "~OPTION~",
-                       "~DECLARE~",
-                       "~DIALOG~",
-                       "~PROJNAME~",
-                       "~DLGMAIN~",
-                       "~FOO~",
-                       "~",
-                       "~",
-                       "~~",
-                       "~CTL",
-                       "~DLG",
-                       "~WM_",
-                       "~CTLP",
-                       "~DLGP",
-                       "~CTLEX",
-                       "~CTLST",
-                       "ID~",
-                       "X~",
-                       "TEXT~",
-                       "NAME~",
-                       "STYLE~",
-                       "INITDIALOG~",
-                       "COMMAND~",
-                       "PX~",
-                       "H~",
-                       "a",
-                       "b",
-                       "x = 1",
-                       " ",
-                       "  ",
-                       "\t",
-                       "(",
-                       ")"};
+// Whole placeholders of every kind, halves that join into one, and plain text, split at "|".
+// Halves are what a value must complete with its neighbours.
+constexpr std::string_view kPieceList =
+    "~DLGNAME~|~CTLID~|~CTLTEXT~|~CTLX~|~CTLY~|~CTLW~|~CTLH~|~CTLPX~|~CTLPY~|~CTLPW~|~CTLPH~|"
+    "~CTLSTYLE~|~CTLEXSTYLE~|~DIM~|~DLGX~|~DLGY~|~DLGW~|~DLGH~|~DLGPX~|~DLGPH~|~DLGTEXT~|"
+    "~DLGSTYLE~|~DLGEXSTYLE~|~WM_INITDIALOG~|~WM_COMMAND~|~WM_CLOSE~|~WM_NOTIFY~|~WM_TIMER~|"
+    "~WM_DESTROY~|~OPTION~|~DECLARE~|~DIALOG~|~PROJNAME~|~DLGMAIN~|~FOO~|~|~|~~|~CTL|~DLG|"
+    "~WM_|~CTLP|~DLGP|~CTLEX|~CTLST|~DIA|~OPT|ID~|X~|TEXT~|NAME~|STYLE~|INITDIALOG~|COMMAND~|"
+    "PX~|H~|LOG~|ION~|a|b|x = 1| |  |\t|(|)";
+
+Words Split(std::string_view list) {
+  Words words;
+  for (size_t start = 0;;) {
+    size_t bar = list.find('|', start);
+    words.push_back(list.substr(start, bar - start));
+    if (bar == std::string_view::npos) return words;
+    start = bar + 1;
+  }
+}
+
+const Words kPieces = Split(kPieceList);
 
 const Words kControlTags = {"[OPTION]",     "[INCLUDE]",  "[GLOBAL]",    "[INITIAL]",
                             "[SAMPLE]",     "[EVENT]",    "[DIM]",       "[WM_INITDIALOG]",

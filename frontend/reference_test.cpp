@@ -146,7 +146,8 @@ TEST(ReferenceTest, RandomProjectsConvertAlikeInMultiFileMode) {
 // controls whose placeholder waits for a later dialog's control.
 TEST(ReferenceTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
   Project p;
-  p.files["set.tpl"] = "~OPTION~|~DIALOG~\n";
+  // The last line joins into "~DIALOG~" once its empty "~INITIAL~" is gone.
+  p.files["set.tpl"] = "~OPTION~|~DIALOG~\n~DIA~INITIAL~LOG~\n";
   p.files["set/dialogex.tpl"] = "[OPTION]\nopt ~DLGNAME~\n[DLGPROC]\nproc ~DLGNAME~ ~WM_COMMAND~\n";
   p.files["set/Button.tpl"] = "[OPTION]\nid ~CTL~CTLTEXT~\n[WM_COMMAND]\nx ~DLGX~\n";
   p.files["work/dialogs.rc"] =
@@ -161,6 +162,7 @@ TEST(ReferenceTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
     EXPECT_NE(plain.find("id SECOND\r\nid ~CTLb\r\n"), std::string::npos);
     EXPECT_NE(plain.find("proc D1 \t\t\tx 3\r\n"), std::string::npos);  // D2's x
     EXPECT_NE(plain.find("proc D2 \t\t\tx ~DLGX~\r\n"), std::string::npos);
+    EXPECT_EQ(OccurrenceCount(plain.substr(0, plain.find("--- work/dialogs.fbp")), "proc D2"), 2);
   }
 }
 
