@@ -85,6 +85,21 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
+// A descriptor for reading a regular file, or -1. A FIFO, a device or a folder is no file to
+// read: opening a FIFO would wait for a writer and /dev/zero would never end, so the open does
+// not block and anything but a regular file is refused.
+int OpenRegularFile(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
 mode_t NewFileMode(const std::string& target) {
   struct stat st;
   if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
@@ -122,13 +137,10 @@ class PosixFileSystem : public FileSystem {
   }
 
   std::optional<std::string> ReadWhole(const std::string& path) override {
-    int fd = open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegularFile(Resolve(path));
     if (fd < 0) return std::nullopt;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      close(fd);
-      return std::nullopt;
-    }
+    fstat(fd, &st);
     std::string data;
     data.reserve(static_cast<size_t>(st.st_size));
     char chunk[1 << 16];
@@ -169,12 +181,7 @@ class PosixFileSystem : public FileSystem {
   }
 
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
-    int fd = open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st;
-    if (fd >= 0 && (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
-      close(fd);
-      fd = -1;
-    }
+    int fd = OpenRegularFile(Resolve(path));
     if (opened != nullptr) *opened = fd >= 0;
     return std::make_unique<FdLineReader>(fd);
   }

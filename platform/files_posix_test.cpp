@@ -38,5 +38,26 @@ TEST(PosixFilesTest, NamesResolveIgnoringCaseOnlyWhenUnambiguous) {
   EXPECT_EQ(files->Resolve(dir / "x.Txt"), dir / "x.Txt");  // two candidates: as written
 }
 
+// Reading a FIFO would wait for a writer for ever, and a device may never end: only regular
+// files are read.
+TEST(PosixFilesTest, OnlyRegularFilesAreRead) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  ASSERT_EQ(mkfifo((dir / "fifo.rc").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", (dir / "zero.rc").c_str()), 0);
+  dir.MakeFolder("folder.rc");
+  for (const char* name : {"fifo.rc", "zero.rc", "folder.rc"}) {
+    bool opened = true;
+    auto lines = files->OpenLines(dir / name, &opened);
+    EXPECT_FALSE(opened) << name;
+    EXPECT_TRUE(lines->AtEnd()) << name;
+    EXPECT_FALSE(files->ReadWhole(dir / name).has_value()) << name;
+  }
+  dir.Put("plain.rc", "line");
+  bool opened = false;
+  files->OpenLines(dir / "plain.rc", &opened);
+  EXPECT_TRUE(opened);
+}
+
 }  // namespace
 }  // namespace fw
