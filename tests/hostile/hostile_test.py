@@ -21,6 +21,7 @@ import os
 import random
 import resource
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -70,12 +71,15 @@ def snapshot(root):
         for name in dirs + files:
             path = os.path.join(folder, name)
             rel = os.path.relpath(path, root)
-            if os.path.islink(path):
+            mode = os.lstat(path).st_mode
+            if stat.S_ISLNK(mode):
                 entries[rel] = ("link", os.readlink(path))
-            elif os.path.isdir(path):
+            elif stat.S_ISDIR(mode):
                 entries[rel] = ("dir", None)
-            else:
+            elif stat.S_ISREG(mode):
                 entries[rel] = ("file", digest(path))
+            else:
+                entries[rel] = ("special", None)  # reading a FIFO would wait for ever
     return entries
 
 
@@ -446,6 +450,23 @@ def case_script_path_is_plain_folder(case):
     return case.args(case.work), {2}, ["cannot read the resource script"], BASE_MEMORY, 30
 
 
+def case_script_is_a_device(case):
+    """A script that is an endless device."""
+    os.symlink("/dev/zero", os.path.join(case.work, "zero.rc"))
+    return (case.args(os.path.join(case.work, "zero.rc")), {2},
+            ["cannot read the resource script"], BASE_MEMORY, 20)
+
+
+def case_special_files(case):
+    """A project file that is a FIFO, and a template that is an endless device."""
+    os.mkfifo(os.path.join(case.work, "dialogs.fbp"))
+    case.own_set({})
+    os.unlink(os.path.join(case.set_root, "hostile", "Button.tpl"))
+    os.symlink("/dev/zero", os.path.join(case.set_root, "hostile", "Button.tpl"))
+    path = case.script(dialog("SPECIAL", [control()]))
+    return case.args(path), {0}, ["no template"], BASE_MEMORY, 20
+
+
 def case_full_disk(case):
     """A script folder on a small file system that the outputs do not fit in."""
     work = case.work
@@ -492,6 +513,8 @@ CASES = [
     ("dry_run_exits_as_the_real_run", case_output_is_folder_dry_run),
     ("script_is_a_folder", case_script_is_folder),
     ("script_path_is_a_plain_folder", case_script_path_is_plain_folder),
+    ("script_is_a_device", case_script_is_a_device),
+    ("fifo_and_device_among_the_files", case_special_files),
     ("full_file_system", case_full_disk),
     ("help_lists_exit_codes", case_help),
 ]
