@@ -124,7 +124,7 @@ bool Buffer::Sweep(size_t mark, const std::string_view* values) {
   swept_.clear();
   AppendSwept(text_, plan, m.set, values, swept_);
   text_.resize(plan.changed);
-  text_.append(swept_);
+  Append(swept_);
   MoveMarksBackFor(plan.changed);
   return true;
 }

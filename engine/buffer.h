@@ -1,6 +1,7 @@
 // A section buffer: a growing text of generated lines, and how far it is settled.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,7 +26,16 @@ class Buffer {
   Buffer& operator=(const Buffer&) = delete;
 
   const std::string& text() const { return text_; }
-  void Append(std::string_view more) { text_.append(more); }
+  void Append(std::string_view more) {
+    Reserve(text_.size() + more.size());
+    text_.append(more);
+  }
+  // Makes room for `size` bytes. When the text must move, it gets four times what it needs:
+  // a large buffer then moves, and touches fresh memory, less often, and room reserved but
+  // not yet written takes no memory.
+  void Reserve(size_t size) {
+    if (size > text_.capacity()) text_.reserve(std::max(size, text_.capacity() * 4));
+  }
   void Empty() {
     text_.clear();
     marks_.clear();

@@ -104,8 +104,13 @@ void CompleteDeclarations(GenerationState& s) {
     s.DeclareText.Append(s.DialogIncludeText.text());
     return;
   }
-  s.DeclareText.Append(BuildDeclarations(s.SampleText.text()));
-  s.DeclareText.Append(BuildDeclarations(s.EventText.text()));
+  std::string samples = BuildDeclarations(s.SampleText.text());
+  std::string events = BuildDeclarations(s.EventText.text());
+  // The sample and event code are the largest texts of a run: room for them is made at once.
+  s.DeclareText.Reserve(s.DeclareText.text().size() + samples.size() + events.size() +
+                        s.SampleText.text().size() + s.EventText.text().size() + 4);
+  s.DeclareText.Append(samples);
+  s.DeclareText.Append(events);
   s.DeclareText.Append("\r\n");
   s.DeclareText.Append(s.SampleText.text());
   s.DeclareText.Append("\r\n");
