@@ -11,6 +11,7 @@
 
 #include "engine/buffer.h"
 #include "engine/diagnostics.h"
+#include "engine/style_names.h"
 #include "platform/display.h"
 #include "platform/files.h"
 
@@ -120,6 +121,8 @@ struct GenerationState {
   Diagnostics diagnostics;
   // Template files read in this run, by path and kind, so each is read once.
   std::map<std::string, ParsedTemplate> templateCache;
+  // Style maps read in this run, by their text, so each is read once.
+  StyleMapCache styleMaps;
   // Files backed up in this run (each at most once) and classes already reported missing.
   std::set<std::string> backedUp;
   std::set<std::string> missingClasses;

@@ -24,23 +24,39 @@ void ForEachEntry(std::string_view map, Visit visit) {
 
 }  // namespace
 
-std::string StyleFlagNames(int32_t value, std::string_view map) {
-  SubstringIndex result;
+StyleEntries ReadStyleMap(std::string_view map) {
+  StyleEntries entries;
   ForEachEntry(map, [&](std::string_view entry) {
-    std::string_view v = FieldViewAt(entry, ",", 1);
-    uint32_t bits = static_cast<uint32_t>(ParseInteger(v));
-    if ((bits & static_cast<uint32_t>(value)) != bits) return;
-    std::string_view name = FieldViewAt(entry, ",", 2);
-    if (!name.empty() && result.Contains(name)) return;
-    result.Append(name);
-    result.Append(kJoin);
+    entries.push_back({static_cast<uint32_t>(ParseInteger(FieldViewAt(entry, ",", 1))),
+                       std::string(FieldViewAt(entry, ",", 2))});
   });
+  return entries;
+}
+
+std::string StyleFlagNames(int32_t value, std::string_view map) {
+  return StyleFlagNames(value, ReadStyleMap(map));
+}
+
+std::string StyleFlagNames(int32_t value, const StyleEntries& map) {
+  SubstringIndex result;
+  for (const StyleEntry& entry : map) {
+    if ((entry.bits & static_cast<uint32_t>(value)) != entry.bits) continue;
+    if (!entry.name.empty() && result.Contains(entry.name)) continue;
+    result.Append(entry.name);
+    result.Append(kJoin);
+  }
   std::string text = result.TakeText();
   while (text.size() >= kJoin.size() &&
          text.compare(text.size() - kJoin.size(), kJoin.size(), kJoin) == 0) {
     text.resize(text.size() - kJoin.size());
   }
   return text.empty() ? "0" : text;
+}
+
+const StyleEntries& StyleMapCache::Get(std::string_view map) {
+  auto it = maps_.find(map);
+  if (it == maps_.end()) it = maps_.emplace(std::string(map), ReadStyleMap(map)).first;
+  return it->second;
 }
 
 }  // namespace fw

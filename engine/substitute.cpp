@@ -41,13 +41,14 @@ PlaceholderSet DlgProcPlaceholders() {
   return SetOf(kDlgProcPlaceholders);
 }
 
-ControlValues MakeControlValues(const GenerationState& state) {
+ControlValues MakeControlValues(GenerationState& state) {
   const DialogRecord& c = state.CurrentControl;
   return ControlValues{{state.CurrentDialog.name, c.name, c.text, IntegerToText(c.x),
                         IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
                         IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
-                        IntegerToText(c.ph), StyleFlagNames(c.style, state.CtlStyleMap),
-                        StyleFlagNames(c.exStyle, state.CtlExStyleMap)}};
+                        IntegerToText(c.ph),
+                        StyleFlagNames(c.style, state.styleMaps.Get(state.CtlStyleMap)),
+                        StyleFlagNames(c.exStyle, state.styleMaps.Get(state.CtlExStyleMap))}};
 }
 
 void SubstituteControlFields(const GenerationState& /*state*/, const ControlValues& values,
@@ -70,8 +71,8 @@ void SubstituteDialogFields(GenerationState& state) {
   std::string numbers[] = {IntegerToText(d.x),  IntegerToText(d.y),  IntegerToText(d.w),
                            IntegerToText(d.h),  IntegerToText(d.px), IntegerToText(d.py),
                            IntegerToText(d.pw), IntegerToText(d.ph)};
-  std::string style = StyleFlagNames(d.style, state.DlgStyleMap);
-  std::string exStyle = StyleFlagNames(d.exStyle, state.DlgExStyleMap);
+  std::string style = StyleFlagNames(d.style, state.styleMaps.Get(state.DlgStyleMap));
+  std::string exStyle = StyleFlagNames(d.exStyle, state.styleMaps.Get(state.DlgExStyleMap));
   std::string_view procedure[] = {state.DimText.text(),
                                   d.name,
                                   numbers[0],

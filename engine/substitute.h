@@ -15,7 +15,7 @@ namespace fw {
 struct ControlValues {
   std::string values[13];
 };
-ControlValues MakeControlValues(const GenerationState& state);
+ControlValues MakeControlValues(GenerationState& state);
 
 // The thirteen control placeholders, in their order, over one buffer.
 void SubstituteControlFields(GenerationState& state, Buffer& buffer);

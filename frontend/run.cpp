@@ -22,6 +22,7 @@ void ResetRun(GenerationState& s) {
   }
   s.diagnostics.Clear();
   s.templateCache.clear();
+  s.styleMaps.Clear();
   s.backedUp.clear();
   s.missingClasses.clear();
   s.writtenFiles.clear();
