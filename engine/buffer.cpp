@@ -115,14 +115,13 @@ uint64_t Buffer::Occurring(PlaceholderSet set, size_t from) const {
 
 bool Buffer::Sweep(size_t mark, const std::string_view* values) {
   const Mark& m = marks_[mark];
-  SweepPlan plan = PlanSweep(text_, m.at, m.set, m.traits, values);
+  swept_.clear();
+  SweepPlan plan = SweepInto(text_, m.at, m.set, m.traits, values, &swept_);
   if (!plan.same) return false;
   if (plan.changed == text_.size()) return true;
   size_t largest = 0;
   SweptSize(text_.size(), plan, m.set, values, &largest);
   if (largest > limit_) return false;  // in turn, to be refused at the same replacement
-  swept_.clear();
-  AppendSwept(text_, plan, m.set, values, swept_);
   text_.resize(plan.changed);
   Append(swept_);
   MoveMarksBackFor(plan.changed);

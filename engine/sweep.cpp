@@ -57,12 +57,13 @@ SetTraits TraitsOf(PlaceholderSet set) {
   return traits;
 }
 
-SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
-                    const std::string_view* values) {
+SweepPlan SweepInto(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
+                    const std::string_view* values, std::string* out) {
   SweepPlan plan;
   plan.changed = text.size();
   size_t at = text.find('~', from);
   if (at != npos) std::fill_n(plan.counts, set.count, 0);
+  size_t copied = npos;     // end of the text already in `out`
   size_t lastClose = npos;  // closing tilde of the last placeholder found
   while (at != npos) {
     size_t next = text.find('~', at + 1);
@@ -70,14 +71,25 @@ SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, cons
     int i = IndexIn(set, text.substr(at, next - at + 1));
     if (i >= 0) {
       if (at == lastClose || MayBringHere(traits, text, at, next, values[i])) return plan;
-      plan.changed = std::min(plan.changed, at);
+      if (copied == npos) plan.changed = copied = at;
+      if (out != nullptr) {
+        out->append(text.substr(copied, at - copied));
+        out->append(values[i]);
+      }
+      copied = next + 1;
       ++plan.counts[i];
       lastClose = next;
     }
     at = next;
   }
+  if (out != nullptr && copied != npos) out->append(text.substr(copied));
   plan.same = true;
   return plan;
+}
+
+SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
+                    const std::string_view* values) {
+  return SweepInto(text, from, set, traits, values, nullptr);
 }
 
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,

@@ -39,6 +39,11 @@ struct SweepPlan {
 SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
                     const std::string_view* values);
 
+// PlanSweep that also appends to `out` the text from `changed` on as the sweep makes it (what
+// it appends is of no use when the plan says the sweep differs).
+SweepPlan SweepInto(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
+                    const std::string_view* values, std::string* out);
+
 // The text from `plan.changed` on as the sweep makes it, appended to `out`.
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
                  const std::string_view* values, std::string& out);
