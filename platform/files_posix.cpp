@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <set>
 
 #include "platform/files.h"
 #include "platform/line_reader.h"
@@ -40,18 +42,73 @@ std::vector<FolderEntry> List(const std::string& folder) {
   return entries;
 }
 
-// The single entry of `folder` that equals `name` ignoring ASCII case, or `name` itself.
-std::string MatchInFolder(const std::string& folder, const std::string& name) {
-  std::string found;
-  int count = 0;
-  for (const FolderEntry& e : List(folder)) {
-    if (EqualsIgnoringAsciiCase(e.name, name)) {
-      found = e.name;
-      ++count;
-    }
+// Folder listings by lower-case name, so that looking for a name's case variants does not
+// read the folder again for every name: writing thousands of new include files into one folder
+// read it once per file, in time quadratic in the number of dialogs. A listing serves while the
+// folder's modification and change times and identity are those it was read at (a change by
+// another program within the same clock tick goes unseen: the lookup then keeps the name as
+// written, as for a new file); the layer's own writes keep it current.
+class FolderNames {
+ public:
+  // The single entry of `folder` that equals `name` ignoring ASCII case, or `name` itself.
+  std::string Match(const std::string& folder, const std::string& name) {
+    Listing* listing = Read(folder);
+    if (listing == nullptr) return name;
+    auto it = listing->names.find(LowerAscii(name));
+    return it != listing->names.end() && it->second.size() == 1 ? *it->second.begin() : name;
   }
-  return count == 1 ? found : name;
-}
+
+  // Whether the listing of `folder` is current; asked before the layer changes the folder.
+  bool Current(const std::string& folder) {
+    auto it = listings_.find(folder);
+    struct stat st;
+    return it != listings_.end() && stat(folder.c_str(), &st) == 0 && Same(it->second.stamp, st);
+  }
+
+  // Records `name` as made in `folder` by the layer; `wasCurrent` is Current() from before.
+  void Added(const std::string& folder, const std::string& name, bool wasCurrent) {
+    auto it = listings_.find(folder);
+    struct stat st;
+    if (it == listings_.end()) return;
+    if (!wasCurrent || stat(folder.c_str(), &st) != 0) {
+      listings_.erase(it);
+      return;
+    }
+    it->second.stamp = st;
+    it->second.names[LowerAscii(name)].insert(name);
+  }
+
+ private:
+  struct Listing {
+    struct stat stamp {};
+    std::map<std::string, std::set<std::string>> names;
+  };
+
+  static bool Same(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+           a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+  }
+
+  Listing* Read(const std::string& folder) {
+    struct stat st;
+    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    Listing& listing = listings_[folder];
+    if (Same(listing.stamp, st)) return &listing;
+    listing.stamp = st;
+    listing.names.clear();
+    if (DIR* dir = opendir(folder.c_str())) {
+      while (dirent* e = readdir(dir)) {
+        std::string name = e->d_name;
+        if (name != "." && name != "..") listing.names[LowerAscii(name)].insert(name);
+      }
+      closedir(dir);
+    }
+    return &listing;
+  }
+
+  std::map<std::string, Listing> listings_;
+};
 
 class FdLineReader : public BufferedLineReader {
  public:
@@ -126,7 +183,7 @@ class PosixFileSystem : public FileSystem {
       std::string part = path.substr(start, end - start);
       std::string candidate = result + part;
       if (!part.empty() && part != "." && part != ".." && !Exists(candidate)) {
-        candidate = result + MatchInFolder(result.empty() ? "." : result, part);
+        candidate = result + names_.Match(result.empty() ? "." : result, part);
       }
       result = candidate;
       if (end == path.size()) break;
@@ -164,6 +221,7 @@ class PosixFileSystem : public FileSystem {
     std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temp = (slash == std::string::npos ? "" : folder) + "." + base + ".fwtmpXXXXXX";
+    bool current = names_.Current(folder);
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return WriteStatus::kCannotCreate;
     fchmod(fd, NewFileMode(target));
@@ -177,6 +235,7 @@ class PosixFileSystem : public FileSystem {
       unlink(temp.c_str());
       return WriteStatus::kCannotCreate;
     }
+    names_.Added(folder, base, current);
     return WriteStatus::kWritten;
   }
 
@@ -216,6 +275,9 @@ class PosixFileSystem : public FileSystem {
     std::string exe(buffer, static_cast<size_t>(n));
     return exe.substr(0, exe.rfind('/'));
   }
+
+ private:
+  FolderNames names_;
 };
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/files.h"
 #include "tests/support/temp_folder.h"
 
@@ -36,6 +39,22 @@ TEST(PosixFilesTest, NamesResolveIgnoringCaseOnlyWhenUnambiguous) {
   dir.Put("x.txt", "lower");
   dir.Put("X.TXT", "upper");
   EXPECT_EQ(files->Resolve(dir / "x.Txt"), dir / "x.Txt");  // two candidates: as written
+}
+
+// Folder listings are kept between lookups: the layer's own writes and changes made by others
+// must both be seen.
+TEST(PosixFilesTest, CaseVariantsStayFoundAsTheFolderChanges) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  EXPECT_EQ(files->Resolve(dir / "A.bi"), dir / "A.bi");  // reads the listing
+  ASSERT_EQ(files->WriteWhole(dir / "A.bi", "a"), WriteStatus::kWritten);
+  EXPECT_EQ(files->Resolve(dir / "a.BI"), dir / "A.bi");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past a coarse clock tick
+  dir.Put("Other.txt", "made by someone else");
+  EXPECT_EQ(files->Resolve(dir / "OTHER.TXT"), dir / "Other.txt");
+  std::filesystem::remove(dir / "Other.txt");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(files->Resolve(dir / "OTHER.TXT"), dir / "OTHER.TXT");
 }
 
 // Reading a FIFO would wait for a writer for ever, and a device may never end: only regular
