@@ -270,6 +270,17 @@ def case_million_controls(case):
     return case.args(path), {0}, [], BASE_MEMORY + 8 * case.inputs, 300
 
 
+def case_many_dialogs(case):
+    """20,000 dialogs in multi-file mode: 20,000 include files written into one folder."""
+    path = case.script("".join(dialog("D%d" % i, [control()]) for i in range(20000)))
+
+    def expect(code, out, err):
+        check(len([n for n in os.listdir(case.work) if n.endswith(".bi")]) == 20000,
+              "not every include file was written")
+
+    return case.args("--multi", path), {0}, [], BASE_MEMORY + 8 * case.inputs, 120, expect
+
+
 def case_waiting_placeholder(case):
     """A dialog template whose [EVENT] waits for the dialog's end (~WM_INITDIALOG~), and
     200,000 controls: each control's substitution must not search the whole dialog again."""
@@ -500,6 +511,7 @@ CASES = [
     ("nul_and_high_bytes", case_binary_bytes),
     ("million_controls", case_million_controls),
     ("placeholder_waiting_for_the_dialog", case_waiting_placeholder),
+    ("many_dialogs_multi_file", case_many_dialogs),
     ("numbers_at_the_limits", case_numbers),
     ("nested_begin", case_nested_begin),
     ("binary_template_set", case_binary_templates),
