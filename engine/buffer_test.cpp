@@ -150,11 +150,11 @@ TEST(BufferTest, SubstitutePassesMatchTheirReplacementsInTurn) {
   for (int round = 0; round < 600; ++round) {
     Buffer plain, fast;
     plain.SetPlain(true);
+    std::shuffle(order.begin(), order.end(), rng);  // a set stays as it is while in use
     for (int step = 0; step < 10; ++step) {
       std::string more = random_text(8);
       plain.Append(more);
       fast.Append(more);
-      std::shuffle(order.begin(), order.end(), rng);
       bool later = rng() % 4 == 0;
       std::vector<std::string> owned;
       for (size_t i = 0; i < 4; ++i) owned.push_back(random_text(3));

@@ -1,4 +1,5 @@
-// A set of placeholders: the ones that the substitutions of one buffer can look for.
+// A set of placeholders: the ones that the substitutions of one buffer can look for. Buffers
+// know a set by its address and keep what they learn of it, so its items never change.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "engine/sweep.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace fw {
 
@@ -8,9 +9,11 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-int IndexIn(PlaceholderSet set, std::string_view text) {
-  for (size_t i = 0; i < set.count; ++i) {
-    if (set.items[i] == text) return static_cast<int>(i);
+int IndexIn(PlaceholderSet set, const SetTraits& traits, std::string_view text) {
+  if (text.size() >= traits.ofLength.size()) return -1;
+  for (uint64_t left = traits.ofLength[text.size()]; left != 0; left &= left - 1) {
+    int i = std::countr_zero(left);
+    if (set.items[i] == text) return i;
   }
   return -1;
 }
@@ -52,6 +55,7 @@ SetTraits TraitsOf(PlaceholderSet set) {
   for (size_t i = 0; i < set.count; ++i) {
     std::string_view p = set.items[i];
     traits.longest = std::max(traits.longest, p.size());
+    if (p.size() < traits.ofLength.size()) traits.ofLength[p.size()] |= uint64_t{1} << i;
     for (char c : p.substr(1, p.size() - 2)) traits.wordBytes.set(static_cast<unsigned char>(c));
   }
   return traits;
@@ -68,7 +72,7 @@ SweepPlan SweepInto(std::string_view text, size_t from, PlaceholderSet set, cons
   while (at != npos) {
     size_t next = text.find('~', at + 1);
     if (next == npos) break;
-    int i = IndexIn(set, text.substr(at, next - at + 1));
+    int i = IndexIn(set, traits, text.substr(at, next - at + 1));
     if (i >= 0) {
       if (at == lastClose || MayBringHere(traits, text, at, next, values[i])) return plan;
       if (copied == npos) plan.changed = copied = at;
@@ -93,12 +97,12 @@ SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, cons
 }
 
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
-                 const std::string_view* values, std::string& out) {
+                 const SetTraits& traits, const std::string_view* values, std::string& out) {
   size_t copied = plan.changed;
   for (size_t at = text.find('~', copied); at != npos;) {
     size_t next = text.find('~', at + 1);
     if (next == npos) break;
-    int i = IndexIn(set, text.substr(at, next - at + 1));
+    int i = IndexIn(set, traits, text.substr(at, next - at + 1));
     if (i >= 0) {
       out.append(text.substr(copied, at - copied));
       out.append(values[i]);

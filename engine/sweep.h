@@ -2,8 +2,10 @@
 // exactly what the replacements one after another give.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,9 @@ namespace fw {
 struct SetTraits {
   std::bitset<256> wordBytes;  // the bytes of the placeholders, tildes left out
   size_t longest = 0;          // the longest placeholder
+  // Bit i of ofLength[n] is set when placeholder i is n bytes long, so that most texts
+  // between two tildes are told apart from every placeholder by their length alone.
+  std::array<uint64_t, 48> ofLength = {};
 };
 SetTraits TraitsOf(PlaceholderSet set);
 
@@ -46,7 +51,7 @@ SweepPlan SweepInto(std::string_view text, size_t from, PlaceholderSet set, cons
 
 // The text from `plan.changed` on as the sweep makes it, appended to `out`.
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
-                 const std::string_view* values, std::string& out);
+                 const SetTraits& traits, const std::string_view* values, std::string& out);
 
 // The size of the text after the sweep, and the largest it reaches on the way when the
 // replacements are made in turn (where a limit refuses them).

@@ -127,7 +127,8 @@ constexpr std::array<std::string_view, 8> kProjectPlaceholders = {
 // eight copies of everything before and after each placeholder.
 bool SweepProject(GenerationState& s, const std::string_view* values) {
   PlaceholderSet set{kProjectPlaceholders.data(), kProjectPlaceholders.size()};
-  SweepPlan plan = PlanSweep(s.ProjectText, 0, set, TraitsOf(set), values);
+  SetTraits traits = TraitsOf(set);
+  SweepPlan plan = PlanSweep(s.ProjectText, 0, set, traits, values);
   if (!plan.same) return false;
   size_t largest = 0;
   size_t size = SweptSize(s.ProjectText.size(), plan, set, values, &largest);
@@ -135,7 +136,7 @@ bool SweepProject(GenerationState& s, const std::string_view* values) {
   std::string text;
   text.reserve(size);
   text.append(s.ProjectText, 0, plan.changed);
-  AppendSwept(s.ProjectText, plan, set, values, text);
+  AppendSwept(s.ProjectText, plan, set, traits, values, text);
   s.ProjectText = std::move(text);
   return true;
 }
