@@ -31,7 +31,9 @@ void CheckReplace(std::string_view p, std::string_view r, std::string_view text)
   // the in-place paths (same length, or rebuilt tail).
   for (size_t from : {size_t{0}, text.size() / 2, text.size()}) {
     std::string inPlace(text);
+    size_t predicted = fw::SizeAfterReplaceAll(text, p, r, from);
     fw::ReplaceAllFrom(inPlace, p, r, from);
+    Check(predicted == inPlace.size());
     std::string expected =
         std::string(text.substr(0, from)) + fw::ReplaceAll(p, r, text.substr(from));
     Check(inPlace == expected);
