@@ -1,5 +1,6 @@
 #include "frontend/cli_options.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "textutil/text.h"
@@ -53,6 +54,8 @@ bool ParseIntegers(const std::string& text, size_t count, std::vector<int32_t>& 
   return values.size() == count;
 }
 
+constexpr int32_t kMaxBaseUnit = INT32_MAX / 53;
+
 // Applies one option that takes a value; returns an error message or "".
 std::string ApplyValue(CliOptions& o, const std::string& name, const std::string& value) {
   std::vector<int32_t> v;
@@ -62,6 +65,11 @@ std::string ApplyValue(CliOptions& o, const std::string& name, const std::string
     o.templateRoot = value;
   } else if (name == "--base-units") {
     if (!ParseIntegers(value, 2, v)) return "--base-units takes CX,CY (two integers)";
+    // The fixed display measures the 53-character text as 53 * CX pixels, in 32 bits.
+    if (v[0] > kMaxBaseUnit || v[0] < -kMaxBaseUnit) {
+      return "--base-units: CX must lie between -" + std::to_string(kMaxBaseUnit) + " and " +
+             std::to_string(kMaxBaseUnit);
+    }
     o.baseUnits = std::make_pair(v[0], v[1]);
   } else if (name == "--metrics") {
     if (!ParseIntegers(value, 3, v)) return "--metrics takes FX,FY,CAP (three integers)";

@@ -29,10 +29,12 @@ TEST(CliOptionsTest, UsageErrors) {
                                              {"--base-units", "6", "a.rc"},
                                              {"--base-units", "6,x", "a.rc"},
                                              {"--metrics", "1,2,3,4", "a.rc"},
-                                             {"--base-units", "99999999999,1", "a.rc"}}) {
+                                             {"--base-units", "99999999999,1", "a.rc"},
+                                             {"--base-units", "40518560,1", "a.rc"}}) {
     EXPECT_NE(ParseCliOptions(bad).error, "") << (bad.empty() ? "" : bad[0]);
   }
   EXPECT_EQ(ParseCliOptions({"--help"}).error, "");
+  EXPECT_EQ(ParseCliOptions({"--base-units", "40518559,-5", "a.rc"}).error, "");
 }
 
 }  // namespace
