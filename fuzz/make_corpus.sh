@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the seed corpora from the resource scripts and template files under tests/ and
-# examples/: usage fuzz/seed.sh CORPUS_FOLDER. Each target gets its own subfolder.
+# Makes the starting corpora from the resource scripts and template files under tests/ and
+# examples/: usage fuzz/make_corpus.sh CORPUS_FOLDER. Each target gets its own subfolder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$1
@@ -12,13 +12,13 @@ mapfile -t templates < <(find tests examples templates -iname '*.tpl' -size -64k
 n=0
 for f in "${scripts[@]}" "${templates[@]}"; do
   n=$((n + 1))
-  { printf '\003\002'; cat "$f"; } >"$out/text/seed-$n"
+  { printf '\003\002'; cat "$f"; } >"$out/text/start-$n"
   # Odd first byte: the dialog template kind; even: a control template.
-  { printf '\021'; cat "$f"; } >"$out/template/seed-$n"
-  { printf '\040'; cat "$f"; } >"$out/template/seed-$n-control"
+  { printf '\021'; cat "$f"; } >"$out/template/start-$n"
+  { printf '\040'; cat "$f"; } >"$out/template/start-$n-control"
 done
 
-# A run seed: flags, the script, then the set's main template, dialogex.tpl, Button.tpl and
+# A run input: flags, the script, then the set's main template, dialogex.tpl, Button.tpl and
 # Edit.tpl of every set found beside a script's tests, then no previous project files.
 part() { printf '\n@@\n'; [ -f "$1" ] && cat "$1" || true; }
 n=0
@@ -36,8 +36,8 @@ for main in $(find tests examples templates -iname '*.tpl' -size -64k 2>/dev/nul
         part "$(find "$set_dir" -maxdepth 1 -iname button.tpl | head -1)"
         part "$(find "$set_dir" -maxdepth 1 -iname edit.tpl | head -1)"
         printf '\n@@\nhead\r\n[File]\r\n1=x.bas\r\n[FileInfo]\r\ntail\r\n\n@@\nold main source\r\n'
-      } >"$out/run/seed-$n"
+      } >"$out/run/start-$n"
     done
   done
 done
-echo "fuzz/seed.sh: $(ls "$out/text" | wc -l) text, $(ls "$out/template" | wc -l) template, $(ls "$out/run" | wc -l) run seeds"
+echo "fuzz/make_corpus.sh: $(ls "$out/text" | wc -l) text, $(ls "$out/template" | wc -l) template, $(ls "$out/run" | wc -l) run inputs"
