@@ -494,6 +494,15 @@ def case_full_disk(case):
             BASE_MEMORY, 30, None, limits)
 
 
+def case_file_size_limit(case):
+    """A file size limit (ulimit -f) smaller than the main source: the write fails, is named,
+    and leaves neither a changed file nor a temporary one (the program is not killed)."""
+    case.script(dialog("LIMIT", [control(ident="IDC_%d" % i) for i in range(1600)]))
+    put(os.path.join(case.work, "dialogs.bas"), "old main source\r\n")
+    return (case.args(os.path.join(case.work, "dialogs.rc")), {3}, ["dialogs.bas: not"],
+            BASE_MEMORY, 30, None, {resource.RLIMIT_FSIZE: 64 * 1024})
+
+
 def case_help(case):
     """--help documents the exit codes."""
 
@@ -528,6 +537,7 @@ CASES = [
     ("script_is_a_device", case_script_is_a_device),
     ("fifo_and_device_among_the_files", case_special_files),
     ("full_file_system", case_full_disk),
+    ("file_size_limit", case_file_size_limit),
     ("help_lists_exit_codes", case_help),
 ]
 
