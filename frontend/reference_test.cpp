@@ -118,8 +118,8 @@ std::string FirstDifference(const std::string& fast, const std::string& plain) {
   return "fast:\n" + fast.substr(from, 600) + "\n\nplain:\n" + plain.substr(from, 600);
 }
 
-void ExpectRandomProjectsConvertAlike(uint8_t mode, unsigned seed) {
-  std::mt19937 rng(seed);
+void ExpectRandomProjectsConvertAlike(uint8_t mode, unsigned start) {
+  std::mt19937 rng(start);
   for (int i = 0; i < CaseCount(); ++i) {
     Project project = RandomProject(rng);
     std::string fast = Outcome(project, false, mode);
