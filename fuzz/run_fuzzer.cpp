@@ -139,7 +139,7 @@ std::map<std::string, std::string> RunOnce(const Input& in, bool plain) {
   fw::Platform platform{*files, display};
   fw::GenerationState state;
   state.SetPlainSubstitution(plain);
-  state.SetTextLimit(size_t{1} << 20);  // runaway placeholders stop early, not at 512 MiB
+  state.SetTextLimit(size_t{64} << 10);  // runaway placeholders stop early, not at 512 MiB
   state.MultiFileMode = in.flags & 1;
   std::string work = (Base() / "box" / "work").string();
   state.RcPath = work + "/dialogs";
