@@ -146,8 +146,39 @@ void Buffer::Substitute(PlaceholderSet set, const std::string_view* values) {
     for (size_t i = 0; i < set.count; ++i) Replace(set.items[i], values[i]);
     return;
   }
-  size_t mark = &MarkOf(set) - marks_.data();
+  size_t mark = MarkIndex(set);
   if (!*overflowed_ && !Sweep(mark, values)) ReplaceInTurn(mark, values);
+  Settle(set);
+}
+
+void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
+                               const std::string_view* values, const SweepMap* map) {
+  size_t old = text_.size();
+  if (plain_ || *overflowed_ || marks_[MarkIndex(set)].at != old) {
+    Append(body);
+    Substitute(set, values);
+    return;
+  }
+  const Mark& m = marks_[MarkIndex(set)];
+  SweepPlan plan = map != nullptr ? PlanMapped(body.size(), *map, set, m.traits, values)
+                                  : PlanSweep(body, 0, set, m.traits, values);
+  size_t largest = 0;
+  size_t size = SweptSize(old + body.size(), plan, set, values, &largest);
+  if (!plan.same || largest > limit_) {  // in turn, to be refused at the same replacement
+    Append(body);
+    Substitute(set, values);
+    return;
+  }
+  Reserve(size);
+  if (plan.changed == body.size()) {
+    text_.append(body);
+  } else if (map != nullptr) {
+    AppendMapped(body, *map, values, text_);
+  } else {
+    text_.append(body.substr(0, plan.changed));
+    AppendSwept(body, plan, set, m.traits, values, text_);
+  }
+  if (plan.changed < body.size()) MoveMarksBackFor(old + plan.changed);
   Settle(set);
 }
 

@@ -64,6 +64,14 @@ class Buffer {
   // that could bring one.
   void Substitute(PlaceholderSet set, const std::string_view* values);
 
+  // Append(body) then Substitute(set, values), in one pass where that gives the same text:
+  // when no placeholder of the set can start before the end (the set's mark is there), the
+  // pass sees the body alone, and a sweep of the body (its start counts as fenced: nothing
+  // before it can open a placeholder) is appended in its place, so the body is copied once.
+  // `map`, when given, holds the set's placeholders in `body`, found beforehand.
+  void AppendSubstituted(std::string_view body, PlaceholderSet set, const std::string_view* values,
+                         const SweepMap* map = nullptr);
+
   void SetLimit(size_t limit) { limit_ = limit; }
   // Whether a replacement was refused for the limit; kept until cleared, through emptying.
   bool overflowed() const { return *overflowed_; }
@@ -111,6 +119,7 @@ class Buffer {
   };
   size_t SearchStart(std::string_view placeholder) const;
   Mark& MarkOf(PlaceholderSet set);
+  size_t MarkIndex(PlaceholderSet set) { return static_cast<size_t>(&MarkOf(set) - marks_.data()); }
   // Replace, searching from `from`. True when the text changed.
   bool ReplaceFrom(std::string_view placeholder, std::string_view value, size_t from);
   bool MayPassLimit(size_t from, std::string_view placeholder, std::string_view value) const;

@@ -45,6 +45,7 @@ struct BaseUnits {
 struct TemplateSection {
   int tag;  // index into the section tag table
   std::string body;
+  SweepMap controlMap;  // the control placeholders in the body (control templates)
 };
 struct ParsedTemplate {
   bool found = false;

@@ -6,8 +6,10 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/placeholder_set.h"
 
@@ -49,6 +51,65 @@ SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, cons
 SweepPlan SweepInto(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
                     const std::string_view* values, std::string* out);
 
+// What a sweep asks of a value given in pieces: its size, whether it holds a tilde, and whether
+// it could with the bytes around it be a word (as MayBring tells of one text).
+struct ValueFacts {
+  size_t size = 0;
+  bool hasTilde = false;
+  bool mayJoin = false;
+};
+ValueFacts FactsOf(const SetTraits& traits, std::span<const std::string_view> pieces);
+
+// PlanSweep for values known by their facts.
+SweepPlan PlanSweep(std::string_view text, size_t from, PlaceholderSet set, const SetTraits& traits,
+                    const ValueFacts* facts);
+
+// The index in `set` of the placeholder `text` (both tildes included), or -1.
+int PlaceholderIndex(PlaceholderSet set, const SetTraits& traits, std::string_view text);
+
+// Walks the text from `plan.changed` on as the sweep makes it: `onText` gets each stretch of
+// the text kept, `onValue` the index of each placeholder put in its value's place.
+template <typename OnText, typename OnValue>
+void ForEachSweptPart(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
+                      const SetTraits& traits, OnText onText, OnValue onValue) {
+  size_t copied = plan.changed;
+  for (size_t at = text.find('~', copied); at != std::string_view::npos;) {
+    size_t next = text.find('~', at + 1);
+    if (next == std::string_view::npos) break;
+    int i = PlaceholderIndex(set, traits, text.substr(at, next - at + 1));
+    if (i >= 0) {
+      onText(text.substr(copied, at - copied));
+      onValue(static_cast<size_t>(i));
+      copied = next + 1;
+    }
+    at = next;
+  }
+  onText(text.substr(copied));
+}
+
+// The placeholders of a set found once in a text that is swept again and again, each time with
+// other values (a template section's body, for every control of its class). The text is taken
+// on its own: its start counts as fenced, as the start of a text does.
+struct SweepMap {
+  struct Hit {
+    size_t open;   // its first tilde
+    size_t close;  // its last tilde
+    int index;     // in the set
+    bool fenced;   // a byte beside it is one no placeholder holds (Fenced)
+  };
+  std::vector<Hit> hits;
+  bool sharesTilde = false;  // two placeholders found share a tilde
+};
+SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTraits& traits);
+
+// PlanSweep of the mapped text from its start, without looking at the text again.
+SweepPlan PlanMapped(size_t textSize, const SweepMap& map, PlaceholderSet set,
+                     const SetTraits& traits, const std::string_view* values);
+
+// AppendSwept of the mapped text.
+void AppendMapped(std::string_view text, const SweepMap& map, const std::string_view* values,
+                  std::string& out);
+
 // The text from `plan.changed` on as the sweep makes it, appended to `out`.
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
                  const SetTraits& traits, const std::string_view* values, std::string& out);
@@ -57,5 +118,7 @@ void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet se
 // replacements are made in turn (where a limit refuses them).
 size_t SweptSize(size_t size, const SweepPlan& plan, PlaceholderSet set,
                  const std::string_view* values, size_t* largestOnTheWay);
+size_t SweptSize(size_t size, const SweepPlan& plan, PlaceholderSet set, const ValueFacts* facts,
+                 size_t* largestOnTheWay);
 
 }  // namespace fw

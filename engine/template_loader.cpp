@@ -143,6 +143,46 @@ void AppendSections(GenerationState& state, const ParsedTemplate& parsed, Templa
   }
 }
 
+// The buffers a control's values go into, in the order they take them.
+constexpr std::array<int, 13> kControlTargets = {
+    kOption,       kInclude,   kGlobal,  kInitial,  kSample,  kEvent,    kDim,
+    kWmInitDialog, kWmCommand, kWmClose, kWmNotify, kWmTimer, kWmDestroy};
+
+// A control's sections, then its values in the thirteen buffers. The values depend on the
+// style maps alone, so each buffer can take its section and its values together: with one
+// section, in one pass (Buffer::AppendSubstituted).
+void AppendControlSections(GenerationState& state, const ParsedTemplate* parsed) {
+  std::array<int, kTagCount> count = {};
+  std::array<const TemplateSection*, kTagCount> only = {};
+  if (parsed != nullptr) {
+    for (const TemplateSection& section : parsed->sections) {
+      if (std::string* map = StyleMap(state, section.tag, TemplateKind::kControl)) {
+        map->append(section.body);
+      } else {
+        ++count[section.tag];
+        only[section.tag] = &section;
+      }
+    }
+  }
+  ControlValues values = MakeControlValues(state);
+  std::string_view views[13];
+  for (size_t i = 0; i < 13; ++i) views[i] = values.values[i];
+  for (int tag : kControlTargets) {
+    Buffer& buffer = *TargetBuffer(state, tag);
+    if (count[tag] == 1) {
+      buffer.AppendSubstituted(only[tag]->body, ControlPlaceholders(), views,
+                               &only[tag]->controlMap);
+      continue;
+    }
+    if (count[tag] > 1) {
+      for (const TemplateSection& section : parsed->sections) {
+        if (section.tag == tag) buffer.Append(section.body);
+      }
+    }
+    buffer.Substitute(ControlPlaceholders(), views);
+  }
+}
+
 // A class name that would leave the set's folder finds no template.
 bool IsSafeClassName(const std::string& name) {
   return name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -184,7 +224,14 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
     if (!parsed.sections.empty() && parsed.sections.back().tag == tag) {
       parsed.sections.back().body.append(body);
     } else if (!body.empty()) {
-      parsed.sections.push_back({tag, std::move(body)});
+      parsed.sections.push_back({tag, std::move(body), {}});
+    }
+  }
+  if (kind == TemplateKind::kControl) {
+    PlaceholderSet set = ControlPlaceholders();
+    SetTraits traits = TraitsOf(set);
+    for (TemplateSection& section : parsed.sections) {
+      section.controlMap = MapPlaceholders(section.body, set, traits);
     }
   }
   return parsed;
@@ -192,23 +239,17 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
 
 void LoadControlTemplate(GenerationState& state, Platform& platform) {
   const std::string& cls = state.CurrentControl.className;
+  const ParsedTemplate* parsed = nullptr;
   if (IsSafeClassName(cls)) {
     std::string path = state.TemplateDir + platform.files.Separator() + cls + ".tpl";
-    const ParsedTemplate& parsed = CachedTemplate(state, platform, path, TemplateKind::kControl);
-    AppendSections(state, parsed, TemplateKind::kControl);
-    if (!parsed.found && state.missingClasses.insert(LowerAscii(cls)).second) {
+    parsed = &CachedTemplate(state, platform, path, TemplateKind::kControl);
+    if (!parsed->found && state.missingClasses.insert(LowerAscii(cls)).second) {
       state.diagnostics.Warn(path, "no template for control class \"" + cls + "\"");
     }
   } else if (state.missingClasses.insert(cls).second) {
     state.diagnostics.Warn("", "control class \"" + cls + "\" cannot name a template file");
   }
-  ControlValues values = MakeControlValues(state);
-  for (Buffer* b : {&state.OptionText, &state.IncludeText, &state.GlobalText, &state.InitialText,
-                    &state.SampleText, &state.EventText, &state.DimText, &state.WmInitDialogText,
-                    &state.WmCommandText, &state.WmCloseText, &state.WmNotifyText,
-                    &state.WmTimerText, &state.WmDestroyText}) {
-    SubstituteControlFields(state, values, *b);
-  }
+  AppendControlSections(state, parsed);
 }
 
 void LoadDialogTemplate(GenerationState& state, Platform& platform) {

@@ -24,9 +24,12 @@ bool DryRunFileSystem::WouldWrite(const std::string& path) {
   return real_.IsFolder(folder) && access(folder.c_str(), W_OK) == 0;
 }
 
-WriteStatus DryRunFileSystem::WriteWhole(const std::string& path, const std::string& data) {
+WriteStatus DryRunFileSystem::WritePieces(const std::string& path,
+                                          std::span<const std::string_view> pieces) {
   if (!WouldWrite(path)) return WriteStatus::kCannotCreate;
-  written_[LowerAscii(real_.Resolve(path))] = data;
+  std::string& data = written_[LowerAscii(real_.Resolve(path))];
+  data.clear();
+  for (std::string_view piece : pieces) data.append(piece);
   return WriteStatus::kWritten;
 }
 

@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -42,9 +44,14 @@ class FileSystem {
   // The whole content, or nothing when the file cannot be opened or read.
   virtual std::optional<std::string> ReadWhole(const std::string& path) = 0;
 
-  // Writes all bytes through a temporary file in the target's folder renamed over the target,
-  // so a failed write leaves the old file as it was.
-  virtual WriteStatus WriteWhole(const std::string& path, const std::string& data) = 0;
+  // Writes the pieces one after another through a temporary file in the target's folder renamed
+  // over the target, so a failed write leaves the old file as it was. The largest outputs are
+  // written from the texts they are made of, never joined in memory.
+  virtual WriteStatus WritePieces(const std::string& path,
+                                  std::span<const std::string_view> pieces) = 0;
+  WriteStatus WriteWhole(const std::string& path, std::string_view data) {
+    return WritePieces(path, std::span<const std::string_view>(&data, 1));
+  }
 
   // A line reader; never null (a file that cannot be opened gives a reader at its end).
   // `opened` tells whether the file could be opened.

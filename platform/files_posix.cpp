@@ -131,13 +131,20 @@ class FdLineReader : public BufferedLineReader {
   int fd_;
 };
 
-bool WriteAll(int fd, const std::string& data) {
+bool WriteAll(int fd, std::string_view data) {
   size_t done = 0;
   while (done < data.size()) {
     ssize_t n = write(fd, data.data() + done, data.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool WriteAll(int fd, std::span<const std::string_view> pieces) {
+  for (std::string_view piece : pieces) {
+    if (!WriteAll(fd, piece)) return false;
   }
   return true;
 }
@@ -215,7 +222,8 @@ class PosixFileSystem : public FileSystem {
     return data;
   }
 
-  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+  WriteStatus WritePieces(const std::string& path,
+                          std::span<const std::string_view> pieces) override {
     std::string target = Resolve(path);
     size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
@@ -225,7 +233,7 @@ class PosixFileSystem : public FileSystem {
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return WriteStatus::kCannotCreate;
     fchmod(fd, NewFileMode(target));
-    bool ok = WriteAll(fd, data);
+    bool ok = WriteAll(fd, pieces);
     ok = close(fd) == 0 && ok;
     if (!ok) {
       unlink(temp.c_str());

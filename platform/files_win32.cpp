@@ -53,7 +53,7 @@ class HandleLineReader : public BufferedLineReader {
   HANDLE file_;
 };
 
-bool WriteAll(HANDLE file, const std::string& data) {
+bool WriteAll(HANDLE file, std::string_view data) {
   size_t done = 0;
   while (done < data.size()) {
     size_t left = data.size() - done;
@@ -81,7 +81,8 @@ class Win32FileSystem : public FileSystem {
     return data;
   }
 
-  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+  WriteStatus WritePieces(const std::string& path,
+                          std::span<const std::string_view> pieces) override {
     // Windows refuses to replace a read-only file; Wine's MoveFileExA would replace it, so
     // the check is made here to behave the same on both.
     DWORD existing = Attributes(path);
@@ -101,7 +102,8 @@ class Win32FileSystem : public FileSystem {
       DeleteFileA(temp);
       return WriteStatus::kCannotCreate;
     }
-    bool ok = WriteAll(file, data);
+    bool ok = true;
+    for (std::string_view piece : pieces) ok = ok && WriteAll(file, piece);
     ok = CloseHandle(file) && ok;
     if (!ok) {
       DeleteFileA(temp);

@@ -43,9 +43,9 @@ bool BackUp(GenerationState& state, Platform& platform, const std::string& path,
 }  // namespace
 
 bool WriteWithBackup(GenerationState& state, Platform& platform, const std::string& path,
-                     const std::string& backupName, const std::string& content) {
+                     const std::string& backupName, std::span<const std::string_view> content) {
   if (!BackUp(state, platform, path, backupName)) return false;
-  WriteStatus status = platform.files.WriteWhole(path, content);
+  WriteStatus status = platform.files.WritePieces(path, content);
   if (status != WriteStatus::kWritten) {
     state.diagnostics.NotWritten(path, "not written: the file " + WriteFailure(status));
     return false;

@@ -30,12 +30,13 @@ class FaultyFileSystem : public FileSystem {
     }
     return real_.ReadWhole(path);
   }
-  WriteStatus WriteWhole(const std::string& path, const std::string& data) override {
+  WriteStatus WritePieces(const std::string& path,
+                          std::span<const std::string_view> pieces) override {
     attempts_.push_back(path);
     for (const WriteFault& f : writeFaults_) {
       if (EndsWith(path, f.suffix)) return f.status;
     }
-    return real_.WriteWhole(path, data);
+    return real_.WritePieces(path, pieces);
   }
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);
