@@ -152,7 +152,8 @@ void Buffer::Substitute(PlaceholderSet set, const std::string_view* values) {
 }
 
 void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
-                               const std::string_view* values, const SweepMap* map) {
+                               const std::string_view* values, const SweepMap* map,
+                               const ValueRisks* risks) {
   size_t old = text_.size();
   if (plain_ || *overflowed_ || marks_[MarkIndex(set)].at != old) {
     Append(body);
@@ -160,8 +161,13 @@ void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
     return;
   }
   const Mark& m = marks_[MarkIndex(set)];
-  SweepPlan plan = map != nullptr ? PlanMapped(body.size(), *map, set, m.traits, values)
-                                  : PlanSweep(body, 0, set, m.traits, values);
+  SweepPlan plan;
+  if (map == nullptr) {
+    plan = PlanSweep(body, 0, set, m.traits, values);
+  } else {
+    plan = PlanMapped(body.size(), *map, set,
+                      risks != nullptr ? *risks : RisksOf(set, m.traits, values));
+  }
   size_t largest = 0;
   size_t size = SweptSize(old + body.size(), plan, set, values, &largest);
   if (!plan.same || largest > limit_) {  // in turn, to be refused at the same replacement

@@ -69,8 +69,9 @@ class Buffer {
   // pass sees the body alone, and a sweep of the body (its start counts as fenced: nothing
   // before it can open a placeholder) is appended in its place, so the body is copied once.
   // `map`, when given, holds the set's placeholders in `body`, found beforehand.
+  // `risks`, when given, says what the values may bring.
   void AppendSubstituted(std::string_view body, PlaceholderSet set, const std::string_view* values,
-                         const SweepMap* map = nullptr);
+                         const SweepMap* map = nullptr, const ValueRisks* risks = nullptr);
 
   void SetLimit(size_t limit) { limit_ = limit; }
   // Whether a replacement was refused for the limit; kept until cleared, through emptying.

@@ -53,9 +53,25 @@ std::string StyleFlagNames(int32_t value, const StyleEntries& map) {
   return text.empty() ? "0" : text;
 }
 
-const StyleEntries& StyleMapCache::Get(std::string_view map) {
+StyleMapCache::Map& StyleMapCache::Find(std::string_view map) {
+  for (Entry* entry : recent_) {
+    if (entry != nullptr && entry->first.size() == map.size() && entry->first == map) {
+      return entry->second;
+    }
+  }
   auto it = maps_.find(map);
-  if (it == maps_.end()) it = maps_.emplace(std::string(map), ReadStyleMap(map)).first;
+  if (it == maps_.end()) it = maps_.emplace(std::string(map), Map{ReadStyleMap(map), {}}).first;
+  recent_[nextRecent_] = &*it;  // elements of the map stay where they are
+  nextRecent_ = (nextRecent_ + 1) % recent_.size();
+  return it->second;
+}
+
+const std::string& StyleMapCache::FlagNames(int32_t value, std::string_view map) {
+  Map& found = Find(map);
+  auto it = found.names.find(value);
+  if (it == found.names.end()) {
+    it = found.names.emplace(value, StyleFlagNames(value, found.entries)).first;
+  }
   return it->second;
 }
 

@@ -46,9 +46,8 @@ ControlValues MakeControlValues(GenerationState& state) {
   return ControlValues{{state.CurrentDialog.name, c.name, c.text, IntegerToText(c.x),
                         IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
                         IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
-                        IntegerToText(c.ph),
-                        StyleFlagNames(c.style, state.styleMaps.Get(state.CtlStyleMap)),
-                        StyleFlagNames(c.exStyle, state.styleMaps.Get(state.CtlExStyleMap))}};
+                        IntegerToText(c.ph), state.styleMaps.FlagNames(c.style, state.CtlStyleMap),
+                        state.styleMaps.FlagNames(c.exStyle, state.CtlExStyleMap)}};
 }
 
 void SubstituteControlFields(const GenerationState& /*state*/, const ControlValues& values,
@@ -71,8 +70,8 @@ void SubstituteDialogFields(GenerationState& state) {
   std::string numbers[] = {IntegerToText(d.x),  IntegerToText(d.y),  IntegerToText(d.w),
                            IntegerToText(d.h),  IntegerToText(d.px), IntegerToText(d.py),
                            IntegerToText(d.pw), IntegerToText(d.ph)};
-  std::string style = StyleFlagNames(d.style, state.styleMaps.Get(state.DlgStyleMap));
-  std::string exStyle = StyleFlagNames(d.exStyle, state.styleMaps.Get(state.DlgExStyleMap));
+  const std::string& style = state.styleMaps.FlagNames(d.style, state.DlgStyleMap);
+  const std::string& exStyle = state.styleMaps.FlagNames(d.exStyle, state.DlgExStyleMap);
   std::string_view procedure[] = {state.DimText.text(),
                                   d.name,
                                   numbers[0],

@@ -160,21 +160,24 @@ SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTra
   return map;
 }
 
+ValueRisks RisksOf(PlaceholderSet set, const SetTraits& traits, const std::string_view* values) {
+  ValueRisks risks;
+  for (size_t i = 0; i < set.count; ++i) {
+    if (values[i].find('~') != npos) risks.tilde |= uint64_t{1} << i;
+    if (MayJoin(traits, values[i])) risks.join |= uint64_t{1} << i;
+  }
+  return risks;
+}
+
 SweepPlan PlanMapped(size_t textSize, const SweepMap& map, PlaceholderSet set,
-                     const SetTraits& traits, const std::string_view* values) {
+                     const ValueRisks& risks) {
   SweepPlan plan;
   plan.changed = map.hits.empty() ? textSize : map.hits.front().open;
   if (map.sharesTilde) return plan;
   std::fill_n(plan.counts, set.count, 0);
-  // What each value may bring, asked once per value rather than once per placeholder.
-  uint64_t tilde = 0, join = 0;
-  for (size_t i = 0; i < set.count; ++i) {
-    if (values[i].find('~') != npos) tilde |= uint64_t{1} << i;
-    if (MayJoin(traits, values[i])) join |= uint64_t{1} << i;
-  }
   for (const SweepMap::Hit& hit : map.hits) {
     uint64_t bit = uint64_t{1} << hit.index;
-    if ((tilde & bit) != 0 || ((join & bit) != 0 && !hit.fenced)) return plan;
+    if ((risks.tilde & bit) != 0 || ((risks.join & bit) != 0 && !hit.fenced)) return plan;
     ++plan.counts[hit.index];
   }
   plan.same = true;

@@ -102,9 +102,17 @@ struct SweepMap {
 };
 SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTraits& traits);
 
+// What each value of a set may bring (MayBring), a bit per value: asked once for values that
+// go into several texts.
+struct ValueRisks {
+  uint64_t tilde = 0;  // the value holds a tilde
+  uint64_t join = 0;   // the value could with the bytes around it be a word
+};
+ValueRisks RisksOf(PlaceholderSet set, const SetTraits& traits, const std::string_view* values);
+
 // PlanSweep of the mapped text from its start, without looking at the text again.
 SweepPlan PlanMapped(size_t textSize, const SweepMap& map, PlaceholderSet set,
-                     const SetTraits& traits, const std::string_view* values);
+                     const ValueRisks& risks);
 
 // AppendSwept of the mapped text.
 void AppendMapped(std::string_view text, const SweepMap& map, const std::string_view* values,

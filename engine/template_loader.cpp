@@ -167,11 +167,13 @@ void AppendControlSections(GenerationState& state, const ParsedTemplate* parsed)
   ControlValues values = MakeControlValues(state);
   std::string_view views[13];
   for (size_t i = 0; i < 13; ++i) views[i] = values.values[i];
+  static const SetTraits traits = TraitsOf(ControlPlaceholders());
+  ValueRisks risks = RisksOf(ControlPlaceholders(), traits, views);
   for (int tag : kControlTargets) {
     Buffer& buffer = *TargetBuffer(state, tag);
     if (count[tag] == 1) {
       buffer.AppendSubstituted(only[tag]->body, ControlPlaceholders(), views,
-                               &only[tag]->controlMap);
+                               &only[tag]->controlMap, &risks);
       continue;
     }
     if (count[tag] > 1) {

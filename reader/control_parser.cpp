@@ -6,34 +6,31 @@
 
 namespace fw {
 
-namespace {
-
-// A style field: "0x" rewritten as "&h", then read as a number.
 int32_t ParseStyle(std::string_view field) {
+  if (field.find("0x") == std::string_view::npos) return ParseInteger(field);
   return ParseInteger(ReplaceAll("0x", "&h", field));
 }
-
-}  // namespace
 
 void ParseControlStatement(GenerationState& state, const std::string& line) {
   ResetRecord(state, state.CurrentControl);
   ControlRecord& c = state.CurrentControl;
-  std::string_view a = FieldViewAt(line, "CONTROL ", 2);
+  std::string_view a[9];  // text, id, class, style, x, y, w, h, extended style
+  FieldViews(FieldViewAt(line, "CONTROL ", 2), ",", a);
   std::string_view b = FieldViewAt(line, "CONTROL", 2);
-  c.text = RemoveQuotes(FieldViewAt(a, ",", 1));
+  c.text = RemoveQuotes(a[0]);
   c.name = FieldViewAt(b, ",", 2);
-  c.className = RemoveQuotes(FieldViewAt(a, ",", 3));
-  c.style = ParseStyle(FieldViewAt(a, ",", 4));
-  c.x = ParseInteger(FieldViewAt(a, ",", 5));
-  c.y = ParseInteger(FieldViewAt(a, ",", 6));
-  c.w = ParseInteger(FieldViewAt(a, ",", 7));
-  c.h = ParseInteger(FieldViewAt(a, ",", 8));
+  c.className = RemoveQuotes(a[2]);
+  c.style = ParseStyle(a[3]);
+  c.x = ParseInteger(a[4]);
+  c.y = ParseInteger(a[5]);
+  c.w = ParseInteger(a[6]);
+  c.h = ParseInteger(a[7]);
   const BaseUnits& u = state.DialogBaseUnits;
   c.px = MulDiv(c.x, u.cx, 4);
   c.py = MulDiv(c.y, u.cy, 8);
   c.pw = MulDiv(c.w, u.cx, 4);
   c.ph = MulDiv(c.h, u.cy, 8);
-  c.exStyle = ParseStyle(FieldViewAt(a, ",", 9));
+  c.exStyle = ParseStyle(a[8]);
 }
 
 void ParseControlStatements(GenerationState& state, Platform& platform) {

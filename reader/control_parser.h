@@ -1,11 +1,16 @@
 // The control block of a dialog: one template load per "CONTROL" statement.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/state.h"
 
 namespace fw {
+
+// A style field: "0x" read as "&h", then the number.
+int32_t ParseStyle(std::string_view field);
 
 // Fills `state.CurrentControl` from one "CONTROL" statement (the trimmed line), with pixel
 // geometry from `state.DialogBaseUnits`.

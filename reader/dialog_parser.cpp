@@ -19,10 +19,6 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-int32_t ParseStyle(std::string_view field) {
-  return ParseInteger(ReplaceAll("0x", "&h", field));
-}
-
 void ParseHeader(GenerationState& state, const std::string& line) {
   DialogRecord& d = state.CurrentDialog;
   d.name = FieldViewAt(line, " ", 1);

@@ -131,6 +131,23 @@ std::string_view FieldViewAt(std::string_view text, std::string_view delimiter, 
   return text.substr(start, end - start);
 }
 
+void FieldViews(std::string_view text, std::string_view delimiter,
+                std::span<std::string_view> fields) {
+  size_t start = 0;
+  bool found = true;  // the field before ended at a delimiter
+  for (std::string_view& field : fields) {
+    if (!found || start >= text.size()) {
+      field = {};
+      found = false;  // no delimiter is found from past the end
+      continue;
+    }
+    size_t end = Find(text, delimiter, start);
+    found = end != std::string_view::npos;
+    field = text.substr(start, (found ? end : text.size()) - start);
+    if (found) start = end + delimiter.size();
+  }
+}
+
 std::string FieldAt(std::string_view text, std::string_view delimiter, int64_t index) {
   return std::string(FieldViewAt(text, delimiter, index));
 }

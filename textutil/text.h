@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ int32_t FieldCount(std::string_view text, std::string_view delimiter);
 // The index-th field (from 1), or an empty text.
 std::string FieldAt(std::string_view text, std::string_view delimiter, int64_t index);
 std::string_view FieldViewAt(std::string_view text, std::string_view delimiter, int64_t index);
+// Fields 1 to fields.size() at once, each as FieldViewAt gives it, in one walk over the text.
+void FieldViews(std::string_view text, std::string_view delimiter,
+                std::span<std::string_view> fields);
 
 // The members of the family that nothing in the generator calls.
 std::string ReplaceAnyChar(std::string_view set, std::string_view replacement,

@@ -85,6 +85,21 @@ TEST(FieldTest, MissingEmptyAndMultiCharacterDelimiters) {
   EXPECT_EQ(FieldAt("a CONTROL b CONTROL c", "CONTROL ", 2), "b ");
 }
 
+TEST(FieldTest, FieldViewsGivesWhatFieldViewAtGivesForEachIndex) {
+  const char* texts[] = {"x,y,z", ",x,,y,", "", ",", "abc", "a,b,", "xxx", "xxxx,xx"};
+  const char* delimiters[] = {",", "", "xx", ";"};
+  for (const char* text : texts) {
+    for (const char* delimiter : delimiters) {
+      std::string_view fields[6];
+      FieldViews(text, delimiter, fields);
+      for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(fields[i], FieldViewAt(text, delimiter, i + 1))
+            << "\"" << text << "\" by \"" << delimiter << "\" field " << i + 1;
+      }
+    }
+  }
+}
+
 TEST(UncalledFamilyTest, CharacterSetsRemovalAndCounting) {
   EXPECT_EQ(ReplaceAnyChar("ab", "ab", "xaby"), "xababy");
   EXPECT_EQ(RemoveAll("ababXabYab", "ab"), "XY");
