@@ -155,12 +155,12 @@ void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
                                const std::string_view* values, const SweepMap* map,
                                const ValueRisks* risks) {
   size_t old = text_.size();
-  if (plain_ || *overflowed_ || marks_[MarkIndex(set)].at != old) {
+  const Mark& m = MarkOf(set);
+  if (plain_ || *overflowed_ || m.at != old) {
     Append(body);
     Substitute(set, values);
     return;
   }
-  const Mark& m = marks_[MarkIndex(set)];
   SweepPlan plan;
   if (map == nullptr) {
     plan = PlanSweep(body, 0, set, m.traits, values);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/buffer.h"
@@ -45,7 +46,9 @@ struct BaseUnits {
 struct TemplateSection {
   int tag;  // index into the section tag table
   std::string body;
-  SweepMap controlMap;  // the control placeholders in the body (control templates)
+  // The placeholders of the set the section's values come from: the control set in control
+  // templates, the procedure set in a dialog template's "[DLGPROC]".
+  SweepMap map;
 };
 struct ParsedTemplate {
   bool found = false;
@@ -93,6 +96,8 @@ struct GenerationState {
   std::string LineBuffer;
   std::string TemplateDir;
   std::string MainDialogName;
+  // The current dialog's template; its "[DLGPROC]" goes in at the dialog's end, with its values.
+  const ParsedTemplate* DialogTemplate = nullptr;
 
   // Run-wide state.
   std::string RcPath;
@@ -122,6 +127,9 @@ struct GenerationState {
   Diagnostics diagnostics;
   // Template files read in this run, by path and kind, so each is read once.
   std::map<std::string, ParsedTemplate> templateCache;
+  // The same for control templates by class name, so a control finds its template without
+  // making its path.
+  std::unordered_map<std::string, const ParsedTemplate*> classTemplates;
   // Style maps read in this run, by their text, so each is read once.
   StyleMapCache styleMaps;
   // Files backed up in this run (each at most once) and classes already reported missing.

@@ -50,9 +50,9 @@ class StyleMapCache {
     size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
   };
   std::unordered_map<std::string, Map, Hash, std::equal_to<>> maps_;
-  // The maps found last, tried first: a comparison costs less than hashing the text, and the
-  // classes of a dialog take turns.
-  std::array<Entry*, 8> recent_ = {};
+  // The maps found last, tried first: a comparison (mostly of sizes) costs less than hashing
+  // the text, and the classes of a dialog take turns.
+  std::array<Entry*, 32> recent_ = {};
   size_t nextRecent_ = 0;
 };
 

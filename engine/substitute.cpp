@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/style_names.h"
+#include "engine/template_loader.h"
 #include "textutil/number.h"
 
 namespace fw {
@@ -91,7 +92,7 @@ void SubstituteDialogFields(GenerationState& state) {
                                   state.WmNotifyText.text(),
                                   state.WmTimerText.text(),
                                   state.WmDestroyText.text()};
-  state.DlgProcText.Substitute(DlgProcPlaceholders(), procedure);
+  AppendDialogProcedure(state, procedure);
 }
 
 }  // namespace fw

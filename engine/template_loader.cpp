@@ -133,8 +133,11 @@ const ParsedTemplate& CachedTemplate(GenerationState& state, Platform& platform,
   return state.templateCache.emplace(key, std::move(parsed)).first->second;
 }
 
+// A dialog's "[DLGPROC]" is left for AppendDialogProcedure: nothing reads DlgProcText before
+// the dialog's end.
 void AppendSections(GenerationState& state, const ParsedTemplate& parsed, TemplateKind kind) {
   for (const TemplateSection& section : parsed.sections) {
+    if (section.tag == kDlgProc) continue;
     if (std::string* map = StyleMap(state, section.tag, kind)) {
       map->append(section.body);
     } else {
@@ -172,8 +175,8 @@ void AppendControlSections(GenerationState& state, const ParsedTemplate* parsed)
   for (int tag : kControlTargets) {
     Buffer& buffer = *TargetBuffer(state, tag);
     if (count[tag] == 1) {
-      buffer.AppendSubstituted(only[tag]->body, ControlPlaceholders(), views,
-                               &only[tag]->controlMap, &risks);
+      buffer.AppendSubstituted(only[tag]->body, ControlPlaceholders(), views, &only[tag]->map,
+                               &risks);
       continue;
     }
     if (count[tag] > 1) {
@@ -229,11 +232,12 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
       parsed.sections.push_back({tag, std::move(body), {}});
     }
   }
-  if (kind == TemplateKind::kControl) {
-    PlaceholderSet set = ControlPlaceholders();
-    SetTraits traits = TraitsOf(set);
-    for (TemplateSection& section : parsed.sections) {
-      section.controlMap = MapPlaceholders(section.body, set, traits);
+  bool control = kind == TemplateKind::kControl;
+  PlaceholderSet set = control ? ControlPlaceholders() : DlgProcPlaceholders();
+  SetTraits traits = TraitsOf(set);
+  for (TemplateSection& section : parsed.sections) {
+    if (control || section.tag == kDlgProc) {
+      section.map = MapPlaceholders(section.body, set, traits);
     }
   }
   return parsed;
@@ -242,9 +246,13 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
 void LoadControlTemplate(GenerationState& state, Platform& platform) {
   const std::string& cls = state.CurrentControl.className;
   const ParsedTemplate* parsed = nullptr;
-  if (IsSafeClassName(cls)) {
+  auto known = state.classTemplates.find(cls);
+  if (known != state.classTemplates.end()) {
+    parsed = known->second;
+  } else if (IsSafeClassName(cls)) {
     std::string path = state.TemplateDir + platform.files.Separator() + cls + ".tpl";
     parsed = &CachedTemplate(state, platform, path, TemplateKind::kControl);
+    state.classTemplates.emplace(cls, parsed);
     if (!parsed->found && state.missingClasses.insert(LowerAscii(cls)).second) {
       state.diagnostics.Warn(path, "no template for control class \"" + cls + "\"");
     }
@@ -256,8 +264,31 @@ void LoadControlTemplate(GenerationState& state, Platform& platform) {
 
 void LoadDialogTemplate(GenerationState& state, Platform& platform) {
   std::string path = state.TemplateDir + platform.files.Separator() + "dialogex.tpl";
-  AppendSections(state, CachedTemplate(state, platform, path, TemplateKind::kDialog),
-                 TemplateKind::kDialog);
+  state.DialogTemplate = &CachedTemplate(state, platform, path, TemplateKind::kDialog);
+  AppendSections(state, *state.DialogTemplate, TemplateKind::kDialog);
+}
+
+void AppendDialogProcedure(GenerationState& state, const std::string_view* values) {
+  Buffer& buffer = state.DlgProcText;
+  const TemplateSection* only = nullptr;
+  size_t count = 0;
+  if (state.DialogTemplate != nullptr) {
+    for (const TemplateSection& section : state.DialogTemplate->sections) {
+      if (section.tag != kDlgProc) continue;
+      only = &section;
+      ++count;
+    }
+  }
+  if (count == 1) {
+    buffer.AppendSubstituted(only->body, DlgProcPlaceholders(), values, &only->map);
+    return;
+  }
+  if (count > 1) {
+    for (const TemplateSection& section : state.DialogTemplate->sections) {
+      if (section.tag == kDlgProc) buffer.Append(section.body);
+    }
+  }
+  buffer.Substitute(DlgProcPlaceholders(), values);
 }
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/state.h"
 
@@ -22,7 +23,13 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind);
 // control's values into the thirteen buffers.
 void LoadControlTemplate(GenerationState& state, Platform& platform);
 
-// Appends the sections of "dialogex.tpl".
+// Appends the sections of "dialogex.tpl" but its "[DLGPROC]", and keeps the template as the
+// current dialog's.
 void LoadDialogTemplate(GenerationState& state, Platform& platform);
+
+// At the dialog's end: the current dialog template's "[DLGPROC]" into DlgProcText, then the
+// procedure placeholders with `values` (in DlgProcPlaceholders' order), as
+// DlgProcText.Substitute would after the section's append.
+void AppendDialogProcedure(GenerationState& state, const std::string_view* values);
 
 }  // namespace fw

@@ -19,6 +19,8 @@ void ResetRun(GenerationState& s) {
   }
   s.diagnostics.Clear();
   s.templateCache.clear();
+  s.classTemplates.clear();
+  s.DialogTemplate = nullptr;
   s.styleMaps.Clear();
   s.backedUp.clear();
   s.missingClasses.clear();

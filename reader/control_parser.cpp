@@ -1,5 +1,7 @@
 #include "reader/control_parser.h"
 
+#include <algorithm>
+
 #include "engine/template_loader.h"
 #include "textutil/number.h"
 #include "textutil/text.h"
@@ -7,8 +9,17 @@
 namespace fw {
 
 int32_t ParseStyle(std::string_view field) {
-  if (field.find("0x") == std::string_view::npos) return ParseInteger(field);
-  return ParseInteger(ReplaceAll("0x", "&h", field));
+  char copy[64];
+  if (field.size() > sizeof copy) return ParseInteger(ReplaceAll("0x", "&h", field));
+  // "&h" is as long as "0x": the replacement is made in place on a copy, left to right.
+  std::copy(field.begin(), field.end(), copy);
+  for (size_t i = 0; i + 1 < field.size(); ++i) {
+    if (copy[i] == '0' && copy[i + 1] == 'x') {
+      copy[i] = '&';
+      copy[++i] = 'h';
+    }
+  }
+  return ParseInteger(std::string_view(copy, field.size()));
 }
 
 void ParseControlStatement(GenerationState& state, const std::string& line) {

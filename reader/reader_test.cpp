@@ -11,6 +11,7 @@
 #include "reader/file_names.h"
 #include "reader/scanner.h"
 #include "tests/support/conversion_test.h"
+#include "textutil/number.h"
 #include "textutil/text.h"
 
 namespace fw {
@@ -260,6 +261,15 @@ TEST_F(ReaderTest, SeveralFontsAreAllReleasedAndRefusedFontsStillMeasure) {
   ScanResourceScript(state_, refused);
   EXPECT_EQ(state_.DialogBaseUnits.cx, 7);
   EXPECT_EQ(refusing.CurrentFont(), nullptr);
+}
+
+TEST(StyleFieldTest, ReadsHexLikeTheRewriteToAmpersandH) {
+  std::string longField = " " + std::string(70, '0') + "x10";
+  for (std::string field : {"0x50010000", " 0x10", "0X10", "00x1", "0x0x", "x0", "0", "", "-12",
+                            "&h7f", longField.c_str()}) {
+    EXPECT_EQ(ParseStyle(field), ParseInteger(ReplaceAll("0x", "&h", field))) << field;
+  }
+  EXPECT_EQ(ParseStyle("0x50010000"), 0x50010000);
 }
 
 TEST(DeclarationsTest, ProcedureHeadersAtTheStartOfALine) {
