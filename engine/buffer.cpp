@@ -85,8 +85,8 @@ bool Buffer::MayPassLimit(size_t from, std::string_view placeholder, std::string
 
 bool Buffer::ReplaceFrom(std::string_view placeholder, std::string_view value, size_t from) {
   if (*overflowed_ || placeholder.empty()) return false;
-  size_t first = text_.find(placeholder, from);
-  if (first == std::string::npos) return false;
+  size_t first = text().find(placeholder, from);
+  if (first == std::string_view::npos) return false;
   if (MayPassLimit(first, placeholder, value)) {
     *overflowed_ = true;
     return false;

@@ -10,6 +10,7 @@
 
 #include "engine/placeholder_set.h"
 #include "engine/sweep.h"
+#include "engine/text_store.h"
 
 namespace fw {
 
@@ -25,23 +26,18 @@ class Buffer {
   Buffer(const Buffer&) = delete;
   Buffer& operator=(const Buffer&) = delete;
 
-  const std::string& text() const { return text_; }
+  std::string_view text() const { return text_; }
   void Append(std::string_view more) {
     Reserve(text_.size() + more.size());
     text_.append(more);
   }
-  // Makes room for `size` bytes. When the text must move, it gets four times what it needs:
-  // a large buffer then moves, and touches fresh memory, less often, and room reserved but
-  // not yet written takes no memory.
+  // Makes room for `size` bytes. When the text must grow, it gets four times what it needs:
+  // it then grows less often, and room reserved but not yet written takes no memory.
   void Reserve(size_t size) {
     if (size > text_.capacity()) text_.reserve(std::max(size, text_.capacity() * 4));
   }
   void Empty() {
     text_.clear();
-    marks_.clear();
-  }
-  void Assign(std::string text) {
-    text_ = std::move(text);
     marks_.clear();
   }
 
@@ -132,7 +128,7 @@ class Buffer {
   // Bit i set when set.items[i] lies between two consecutive tildes at or after `from`.
   uint64_t Occurring(PlaceholderSet set, size_t from) const;
 
-  std::string text_;
+  TextStore text_;
   std::vector<Mark> marks_;
   std::string swept_;  // a sweep's output, kept for its capacity
   bool plain_ = false;

@@ -184,24 +184,6 @@ SweepPlan PlanMapped(size_t textSize, const SweepMap& map, PlaceholderSet set,
   return plan;
 }
 
-void AppendMapped(std::string_view text, const SweepMap& map, const std::string_view* values,
-                  std::string& out) {
-  size_t copied = 0;
-  for (const SweepMap::Hit& hit : map.hits) {
-    out.append(text.substr(copied, hit.open - copied));
-    out.append(values[hit.index]);
-    copied = hit.close + 1;
-  }
-  out.append(text.substr(copied));
-}
-
-void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
-                 const SetTraits& traits, const std::string_view* values, std::string& out) {
-  ForEachSweptPart(
-      text, plan, set, traits, [&](std::string_view kept) { out.append(kept); },
-      [&](size_t i) { out.append(values[i]); });
-}
-
 size_t SweptSize(size_t size, const SweepPlan& plan, PlaceholderSet set,
                  const std::string_view* values, size_t* largestOnTheWay) {
   return SizeAfter(

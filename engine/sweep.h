@@ -114,13 +114,28 @@ ValueRisks RisksOf(PlaceholderSet set, const SetTraits& traits, const std::strin
 SweepPlan PlanMapped(size_t textSize, const SweepMap& map, PlaceholderSet set,
                      const ValueRisks& risks);
 
-// AppendSwept of the mapped text.
+// AppendSwept of the mapped text; `out` is a std::string or a text with the same append().
+template <typename Out>
 void AppendMapped(std::string_view text, const SweepMap& map, const std::string_view* values,
-                  std::string& out);
+                  Out& out) {
+  size_t copied = 0;
+  for (const SweepMap::Hit& hit : map.hits) {
+    out.append(text.substr(copied, hit.open - copied));
+    out.append(values[hit.index]);
+    copied = hit.close + 1;
+  }
+  out.append(text.substr(copied));
+}
 
-// The text from `plan.changed` on as the sweep makes it, appended to `out`.
+// The text from `plan.changed` on as the sweep makes it, appended to `out` (a std::string or
+// a text with the same append()).
+template <typename Out>
 void AppendSwept(std::string_view text, const SweepPlan& plan, PlaceholderSet set,
-                 const SetTraits& traits, const std::string_view* values, std::string& out);
+                 const SetTraits& traits, const std::string_view* values, Out& out) {
+  ForEachSweptPart(
+      text, plan, set, traits, [&](std::string_view kept) { out.append(kept); },
+      [&](size_t i) { out.append(values[i]); });
+}
 
 // The size of the text after the sweep, and the largest it reaches on the way when the
 // replacements are made in turn (where a limit refuses them).

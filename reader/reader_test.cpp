@@ -47,7 +47,7 @@ class ReaderTest : public ConversionTest {
     folder_.Put("dialogs.rc", CrLf(script));
     state_.MeasureDC = display_.GetScreenContext();
     ScanResourceScript(state_, platform_);
-    return state_.DlgProcText.text();
+    return std::string(state_.DlgProcText.text());
   }
   ControlRecord Control(const std::string& line, BaseUnits units = {6, 13}) {
     state_.DialogBaseUnits = units;
@@ -109,7 +109,7 @@ TEST_F(ReaderTest, StyleBeforeFontLosesTheCaptionHeight) {
   Scan({"A DIALOGEX 0,0,10,10", "STYLE 0x00C00000", "FONT 8, \"MS Sans Serif\"", "BEGIN", "END",
         "B DIALOGEX 0,0,10,10", "FONT 8,\"X\"", "STYLE 0x00C00000", "BEGIN", "END"});
   EXPECT_EQ(state_.FontFaceName, "X");
-  std::string proc = state_.DlgProcText.text();
+  std::string proc(state_.DlgProcText.text());
   EXPECT_NE(proc.find("dlg A 0,0,10,10 px 0,0,23,24"), std::string::npos) << proc;
   EXPECT_NE(proc.find("dlg B 0,0,10,10 px 0,0,23,43"), std::string::npos) << proc;
 }
@@ -141,7 +141,7 @@ TEST_F(ReaderTest, ScannerLineRules) {
   EXPECT_EQ(
       state_.ConstantText.text(),
       "#DEFINE UPPER 1\r\n#define IDD_DIALOGEX 5\r\n#define BLANKED 3\r\n#define AFTER 4\r\n");
-  std::string proc = state_.DlgProcText.text();
+  std::string proc(state_.DlgProcText.text());
   EXPECT_NE(proc.find("dlg //"), std::string::npos);
   EXPECT_NE(proc.find("ctl BL"), std::string::npos);
   EXPECT_EQ(proc.find("ctl T"), std::string::npos);

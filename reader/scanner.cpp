@@ -34,7 +34,8 @@ void WriteDialogFile(GenerationState& state, Platform& platform) {
   state.DialogIncludeText.Append("#include once \"" + name + ".bi\"\r\n");
   state.DeclareText.Append(BuildDeclarations(state.SampleText.text()));
   state.DeclareText.Append(BuildDeclarations(state.EventText.text()));
-  state.SampleText.Assign(state.SampleText.text() + "\r\n\r\n" + state.EventText.text());
+  state.SampleText.Append("\r\n\r\n");
+  state.SampleText.Append(state.EventText.text());
 
   std::string path = state.OutputDir + name + ".bi";
   std::string unsafe = UnsafeFileNameReason(name);

@@ -39,65 +39,6 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
   return result;
 }
 
-namespace {
-
-// Rewrites text[read, end) to text[write, ...) with every occurrence replaced, and cuts the
-// text there. Needs write <= read, and read - write at most the growth of the occurrences
-// still ahead, so that no byte is overwritten before it is read.
-void Compact(std::string& text, size_t write, size_t read, std::string_view pattern,
-             std::string_view replacement) {
-  char* d = text.data();
-  std::string_view view(text);
-  for (;;) {
-    size_t at = Find(view, pattern, read);
-    size_t stop = at == std::string_view::npos ? view.size() : at;
-    std::memmove(d + write, d + read, stop - read);
-    write += stop - read;
-    if (at == std::string_view::npos) break;
-    std::memcpy(d + write, replacement.data(), replacement.size());
-    write += replacement.size();
-    read = at + pattern.size();
-  }
-  text.resize(write);
-}
-
-bool PointsInto(std::string_view part, const std::string& text) {
-  std::less<const char*> before;
-  return !before(part.data(), text.data()) && before(part.data(), text.data() + text.capacity());
-}
-
-}  // namespace
-
-bool ReplaceAllFrom(std::string& text, std::string_view pattern, std::string_view replacement,
-                    size_t from) {
-  size_t first = Find(text, pattern, from);
-  if (first == std::string_view::npos) return false;
-  if (PointsInto(replacement, text)) {
-    std::string own(replacement);  // the text is about to move under it
-    return ReplaceAllFrom(text, pattern, own, from);
-  }
-  if (pattern.size() == replacement.size()) {
-    // Same length: overwrite in place, nothing moves.
-    for (size_t at = first; at != std::string_view::npos;
-         at = Find(text, pattern, at + pattern.size())) {
-      text.replace(at, pattern.size(), replacement);
-    }
-    return true;
-  }
-  if (replacement.size() < pattern.size()) {
-    Compact(text, first, first, pattern, replacement);
-    return true;
-  }
-  // Growing: move everything from the first occurrence up by the growth (the string grows
-  // geometrically when it must), then rewrite it from the front. No second copy of the text.
-  size_t oldSize = text.size();
-  size_t growth = SizeAfterReplaceAll(text, pattern, replacement, first) - oldSize;
-  text.resize(oldSize + growth);
-  std::memmove(text.data() + first + growth, text.data() + first, oldSize - first);
-  Compact(text, first, first + growth, pattern, replacement);
-  return true;
-}
-
 size_t SizeAfterReplaceAll(std::string_view text, std::string_view pattern,
                            std::string_view replacement, size_t from) {
   size_t count = 0;

@@ -1,0 +1,46 @@
+#include "engine/text_store.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <new>
+
+namespace fw {
+
+TextStore::~TextStore() {
+  std::free(data_);
+}
+
+void TextStore::reserve(size_t size) {
+  if (size <= capacity_) return;
+  void* grown = std::realloc(data_, size);
+  if (grown == nullptr) throw std::bad_alloc();
+  data_ = static_cast<char*>(grown);
+  capacity_ = size;
+}
+
+void TextStore::resize(size_t size) {
+  if (size > size_) {
+    reserve(size);
+    std::memset(data_ + size_, 0, size - size_);
+  }
+  size_ = size;
+}
+
+void TextStore::append(std::string_view more) {
+  if (more.empty()) return;
+  if (size_ + more.size() > capacity_) {
+    // `more` may lie in this text, which is about to move.
+    std::less<const char*> before;
+    bool inside =
+        data_ != nullptr && !before(more.data(), data_) && before(more.data(), data_ + capacity_);
+    size_t offset = inside ? static_cast<size_t>(more.data() - data_) : 0;
+    size_t need = size_ + more.size();
+    reserve(need > 2 * capacity_ ? need : 2 * capacity_);
+    if (inside) more = std::string_view(data_ + offset, more.size());
+  }
+  std::memcpy(data_ + size_, more.data(), more.size());
+  size_ += more.size();
+}
+
+}  // namespace fw
