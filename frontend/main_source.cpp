@@ -31,14 +31,15 @@ void ReplaceWithinLimit(GenerationState& s, std::string_view placeholder, std::s
 // in multi-file mode the dialogs' include lines, in single-file mode the declarations of the
 // sample and event code and that code itself.
 Pieces DeclarePieces(GenerationState& s, MainSource& out) {
-  out.declarations[0] = BuildDeclarations(s.DlgProcText.text());
+  for (TextStore& made : out.declarations) made.clear();
+  AppendDeclarations(s.DlgProcText.text(), out.declarations[0]);
   Pieces pieces = {s.DeclareText.text(), out.declarations[0]};
   if (s.MultiFileMode) {
     pieces.insert(pieces.end(), {"\r\n", s.DialogIncludeText.text()});
     return pieces;
   }
-  out.declarations[1] = BuildDeclarations(s.SampleText.text());
-  out.declarations[2] = BuildDeclarations(s.EventText.text());
+  AppendDeclarations(s.SampleText.text(), out.declarations[1]);
+  AppendDeclarations(s.EventText.text(), out.declarations[2]);
   pieces.insert(pieces.end(), {out.declarations[1], out.declarations[2], "\r\n",
                                s.SampleText.text(), "\r\n", s.EventText.text()});
   return pieces;

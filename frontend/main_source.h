@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/state.h"
+#include "engine/text_store.h"
 
 namespace fw {
 
@@ -18,7 +19,7 @@ bool ReadMainTemplate(GenerationState& state, FileSystem& files);
 // The main source as the pieces it is written from, one after another. The largest texts of a
 // run (sample, event and procedure code) go into it as they stand, never copied into one text.
 struct MainSource {
-  std::array<std::string, 3> declarations;  // of the procedures, samples and events
+  std::array<TextStore, 3> declarations;  // of the procedures, samples and events
   std::vector<std::string_view> pieces;
 };
 

@@ -10,4 +10,28 @@ namespace fw {
 // letter case), in order. The code is taken up to its first zero byte.
 std::string BuildDeclarations(std::string_view code);
 
+// The same lines appended to `out`: a std::string or a text with the same append().
+template <typename Out>
+void AppendDeclarations(std::string_view code, Out& out);
+
+// Whether `line` opens a procedure: it begins with "sub " or "function " in any letter case.
+bool OpensProcedure(std::string_view line);
+
+template <typename Out>
+void AppendDeclarations(std::string_view code, Out& out) {
+  code = code.substr(0, code.find('\0'));
+  size_t start = 0;
+  for (;;) {
+    size_t end = code.find("\r\n", start);
+    std::string_view line = code.substr(start, end == std::string_view::npos ? end : end - start);
+    if (OpensProcedure(line)) {
+      out.append("declare ");
+      out.append(line);
+      out.append("\r\n");
+    }
+    if (end == std::string_view::npos) break;
+    start = end + 2;
+  }
+}
+
 }  // namespace fw
