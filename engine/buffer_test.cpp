@@ -166,6 +166,53 @@ TEST(BufferTest, SubstitutePassesMatchTheirReplacementsInTurn) {
   }
 }
 
+// A section appended and filled in one pass must give what an append then a pass gives, with
+// its placeholders found beforehand or not, whatever the buffer holds before it.
+TEST(BufferTest, AppendSubstitutedMatchesAnAppendThenAPass) {
+  std::mt19937 rng(777);
+  const std::vector<std::string> pieces = {"~",  "A",    "B",   "AB",    "~AB~",    "~ABC~", "~X~",
+                                           "~A", "B~",   "X~",  "C",     "(",       " ",     "~W~",
+                                           "~~", "LONG", "~LO", "NGER~", "~LONGER~"};
+  auto random_text = [&](int max) {
+    std::string s;
+    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
+    return s;
+  };
+  const SetTraits traits = TraitsOf(kPlaceholders);
+  for (int round = 0; round < 600; ++round) {
+    Buffer plain, fast;
+    plain.SetPlain(true);
+    for (int step = 0; step < 10; ++step) {
+      std::string body = random_text(8);
+      std::vector<std::string> owned;
+      for (size_t i = 0; i < 4; ++i) owned.push_back(random_text(3));
+      std::string_view values[4] = {owned[0], owned[1], owned[2], owned[3]};
+      plain.Append(body);
+      if (rng() % 5 == 0) {  // another set's pass in between, as at a dialog's end
+        plain.Substitute(kLater, values);
+        fast.Append(body);
+        fast.Substitute(kLater, values);
+        ASSERT_EQ(fast.text(), plain.text()) << "round " << round << " step " << step;
+        continue;
+      }
+      plain.Substitute(kPlaceholders, values);
+      SweepMap map = MapPlaceholders(body, kPlaceholders, traits);
+      ValueRisks risks = RisksOf(kPlaceholders, traits, values);
+      switch (rng() % 3) {
+        case 0:
+          fast.AppendSubstituted(body, kPlaceholders, values);
+          break;
+        case 1:
+          fast.AppendSubstituted(body, kPlaceholders, values, &map);
+          break;
+        default:
+          fast.AppendSubstituted(body, kPlaceholders, values, &map, &risks);
+      }
+      ASSERT_EQ(fast.text(), plain.text()) << "round " << round << " step " << step;
+    }
+  }
+}
+
 TEST(BufferTest, ASweepMovesTheMarkPastWhatItFilled) {
   Buffer b;
   std::string_view values[] = {"1", "2", "3", "4"};

@@ -35,6 +35,25 @@ TEST(StyleFlagNamesTest, JunkLinesLeaveAnEmptySlot) {
   EXPECT_EQ(StyleFlagNames(1, "&h1,FLAG_A\r\njunk\r\n"), "FLAG_A");
 }
 
+// The cache keeps a few maps to try first; with more maps in turn than that, each lookup must
+// still give the names of its own map.
+TEST(StyleMapCacheTest, GivesEachMapsOwnNamesWithManyMapsInTurn) {
+  StyleMapCache cache;
+  std::vector<std::string> maps;
+  for (int i = 0; i < 40; ++i) {
+    maps.push_back("&h1,A" + std::to_string(i) + "\r\n&h2,B\r\n" + std::string(i % 3, 'x'));
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (const std::string& map : maps) {
+      for (int32_t value : {0, 1, 3, -1}) {
+        ASSERT_EQ(cache.FlagNames(value, map), StyleFlagNames(value, map)) << map << value;
+      }
+    }
+  }
+  cache.Clear();
+  EXPECT_EQ(cache.FlagNames(3, kMap), "FLAG_A or FLAG_B");
+}
+
 TEST(SubstringIndexTest, AgreesWithADirectSearchPastItsThreshold) {
   std::mt19937 rng(7);
   SubstringIndex index;

@@ -74,6 +74,15 @@ TEST_F(FilesTest, WriteReplacesWholeAndLeavesNoTemporaryFile) {
   EXPECT_EQ(files_->ListFolder(dir_.path()).size(), 2u);
 }
 
+TEST_F(FilesTest, PiecesAreWrittenOneAfterAnother) {
+  Put("out.bas", "old");
+  std::string large(200000, 'x');  // more than one write of the layer's chunk size
+  std::string_view pieces[] = {"head ", "", large, std::string_view("\0mid", 4), " tail"};
+  EXPECT_EQ(files_->WritePieces(Path("out.bas"), pieces), WriteStatus::kWritten);
+  EXPECT_EQ(files_->ReadWhole(Path("out.bas")).value(),
+            "head " + large + std::string("\0mid", 4) + " tail");
+}
+
 TEST_F(FilesTest, WriteIntoAMissingFolderFails) {
   EXPECT_NE(files_->WriteWhole(Path("bak/x.bak"), "x"), WriteStatus::kWritten);
   EXPECT_FALSE(dir_.Exists("bak"));
