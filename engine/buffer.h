@@ -60,12 +60,16 @@ class Buffer {
   // that could bring one.
   void Substitute(PlaceholderSet set, const std::string_view* values);
 
-  // Append(body) then Substitute(set, values), in one pass where that gives the same text:
-  // when no placeholder of the set can start before the end (the set's mark is there), the
-  // pass sees the body alone, and a sweep of the body (its start counts as fenced: nothing
-  // before it can open a placeholder) is appended in its place, so the body is copied once.
-  // `map`, when given, holds the set's placeholders in `body`, found beforehand.
-  // `risks`, when given, says what the values may bring.
+  // Append(body) then Substitute(set, values), in one pass where that gives the same text.
+  // When the set's mark is at the end, no placeholder of the set can ever start before the
+  // end (Settle's rule: each tilde there is dead, and the last one's rest is no proper prefix
+  // of a placeholder, whatever follows it). The pass then finds only placeholders that start
+  // in the body, and a value put in at the body's start cannot join bytes before it into one,
+  // so the body's start counts as fenced, as a text's start does. The body's sweep, where it
+  // gives what the replacements in turn give (SweepInto), is appended in the body's place:
+  // the body is copied once. Otherwise, or past the limit, it is the append and the pass.
+  // `map`, when given, holds the set's placeholders in `body`, found beforehand; `risks`,
+  // when given, says what the values may bring.
   void AppendSubstituted(std::string_view body, PlaceholderSet set, const std::string_view* values,
                          const SweepMap* map = nullptr, const ValueRisks* risks = nullptr);
 
