@@ -29,6 +29,23 @@ struct Pair {
   }
 };
 
+// Random texts made of pieces: whole placeholders, halves of them, stray tildes and blanks.
+class RandomTexts {
+ public:
+  RandomTexts(unsigned seed, std::vector<std::string> pieces)
+      : rng(seed), pieces_(std::move(pieces)) {}
+  // Up to max - 1 pieces.
+  std::string Next(int max) {
+    std::string s;
+    for (int n = rng() % max; n > 0; --n) s += pieces_[rng() % pieces_.size()];
+    return s;
+  }
+  std::mt19937 rng;
+
+ private:
+  std::vector<std::string> pieces_;
+};
+
 TEST(BufferTest, APlaceholderStraddlingAnAppendIsFound) {
   Pair b;
   b.Append("head ~A");
@@ -62,14 +79,10 @@ TEST(BufferTest, DeadTextIsNeverScannedAgain) {
 }
 
 TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
-  std::mt19937 rng(12345);
-  const std::vector<std::string> pieces = {"~",  "A",  "B", "C",      "~AB~",  "~ABC~", "~X~",
-                                           "~A", "B~", "X", "LONGER", "~LONG", "ER~",   " "};
-  auto random_text = [&](int max) {
-    std::string s;
-    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
-    return s;
-  };
+  RandomTexts random(12345, {"~", "A", "B", "C", "~AB~", "~ABC~", "~X~", "~A", "B~", "X", "LONGER",
+                             "~LONG", "ER~", " "});
+  std::mt19937& rng = random.rng;
+  auto random_text = [&](int max) { return random.Next(max); };
   for (int round = 0; round < 400; ++round) {
     Pair b;
     for (int step = 0; step < 12; ++step) {
@@ -102,14 +115,10 @@ TEST(BufferTest, APlaceholderOfAnotherSetDoesNotHoldBackTheMark) {
 }
 
 TEST(BufferTest, TwoSetsSettledInTurnMatchThePlainMethod) {
-  std::mt19937 rng(777);
-  const std::vector<std::string> pieces = {"~",  "A",  "B",  "W",     "~AB~", "~W~", "~X~",
-                                           "~A", "B~", "X~", "~LONG", "ER~",  " "};
-  auto random_text = [&](int max) {
-    std::string s;
-    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
-    return s;
-  };
+  RandomTexts random(
+      777, {"~", "A", "B", "W", "~AB~", "~W~", "~X~", "~A", "B~", "X~", "~LONG", "ER~", " "});
+  std::mt19937& rng = random.rng;
+  auto random_text = [&](int max) { return random.Next(max); };
   for (int round = 0; round < 400; ++round) {
     Buffer plain, fast;
     plain.SetPlain(true);
@@ -136,15 +145,10 @@ TEST(BufferTest, TwoSetsSettledInTurnMatchThePlainMethod) {
 // make the cases where it must not sweep: values with tildes, short values that join their
 // neighbours into a placeholder ("~A" + "" + "B~"), placeholders sharing a tilde ("~AB~X~").
 TEST(BufferTest, SubstitutePassesMatchTheirReplacementsInTurn) {
-  std::mt19937 rng(4242);
-  const std::vector<std::string> pieces = {"~",  "A",  "B",    "AB",  "~AB~", "~ABC~", "~X~",
-                                           "~A", "B~", "X~",   "C",   "(",    " ",     "~W~",
-                                           "",   "~~", "LONG", "~LO", "NGER~"};
-  auto random_text = [&](int max) {
-    std::string s;
-    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
-    return s;
-  };
+  RandomTexts random(4242, {"~", "A", "B", "AB", "~AB~", "~ABC~", "~X~", "~A", "B~", "X~", "C", "(",
+                            " ", "~W~", "", "~~", "LONG", "~LO", "NGER~"});
+  std::mt19937& rng = random.rng;
+  auto random_text = [&](int max) { return random.Next(max); };
   std::array<std::string_view, 4> order = kSet;
   const PlaceholderSet set{order.data(), order.size()};
   for (int round = 0; round < 600; ++round) {
@@ -169,15 +173,10 @@ TEST(BufferTest, SubstitutePassesMatchTheirReplacementsInTurn) {
 // A section appended and filled in one pass must give what an append then a pass gives, with
 // its placeholders found beforehand or not, whatever the buffer holds before it.
 TEST(BufferTest, AppendSubstitutedMatchesAnAppendThenAPass) {
-  std::mt19937 rng(777);
-  const std::vector<std::string> pieces = {"~",  "A",    "B",   "AB",    "~AB~",    "~ABC~", "~X~",
-                                           "~A", "B~",   "X~",  "C",     "(",       " ",     "~W~",
-                                           "~~", "LONG", "~LO", "NGER~", "~LONGER~"};
-  auto random_text = [&](int max) {
-    std::string s;
-    for (int n = rng() % max; n > 0; --n) s += pieces[rng() % pieces.size()];
-    return s;
-  };
+  RandomTexts random(777, {"~", "A", "B", "AB", "~AB~", "~ABC~", "~X~", "~A", "B~", "X~", "C", "(",
+                           " ", "~W~", "~~", "LONG", "~LO", "NGER~", "~LONGER~"});
+  std::mt19937& rng = random.rng;
+  auto random_text = [&](int max) { return random.Next(max); };
   const SetTraits traits = TraitsOf(kPlaceholders);
   for (int round = 0; round < 600; ++round) {
     Buffer plain, fast;

@@ -168,8 +168,8 @@ void AppendControlSections(GenerationState& state, const ParsedTemplate* parsed)
     }
   }
   ControlValues values = MakeControlValues(state);
-  std::string_view views[13];
-  for (size_t i = 0; i < 13; ++i) views[i] = values.values[i];
+  std::string_view views[std::size(values.values)];
+  for (size_t i = 0; i < std::size(values.values); ++i) views[i] = values.values[i];
   static const SetTraits traits = TraitsOf(ControlPlaceholders());
   ValueRisks risks = RisksOf(ControlPlaceholders(), traits, views);
   for (int tag : kControlTargets) {
