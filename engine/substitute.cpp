@@ -51,15 +51,11 @@ ControlValues MakeControlValues(GenerationState& state) {
                         state.styleMaps.FlagNames(c.exStyle, state.CtlExStyleMap)}};
 }
 
-void SubstituteControlFields(const GenerationState& /*state*/, const ControlValues& values,
-                             Buffer& buffer) {
+void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
+  ControlValues values = MakeControlValues(state);
   std::string_view views[kControlPlaceholders.size()];
   for (size_t i = 0; i < kControlPlaceholders.size(); ++i) views[i] = values.values[i];
   buffer.Substitute(ControlPlaceholders(), views);
-}
-
-void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
-  SubstituteControlFields(state, MakeControlValues(state), buffer);
 }
 
 void SubstituteDialogFields(GenerationState& state) {

@@ -19,8 +19,6 @@ ControlValues MakeControlValues(GenerationState& state);
 
 // The thirteen control placeholders, in their order, over one buffer.
 void SubstituteControlFields(GenerationState& state, Buffer& buffer);
-void SubstituteControlFields(const GenerationState& state, const ControlValues& values,
-                             Buffer& buffer);
 
 // The dialog's values and gathered sections into EventText and DlgProcText.
 void SubstituteDialogFields(GenerationState& state);

@@ -133,12 +133,12 @@ const ParsedTemplate& CachedTemplate(GenerationState& state, Platform& platform,
   return state.templateCache.emplace(key, std::move(parsed)).first->second;
 }
 
-// A dialog's "[DLGPROC]" is left for AppendDialogProcedure: nothing reads DlgProcText before
-// the dialog's end.
-void AppendSections(GenerationState& state, const ParsedTemplate& parsed, TemplateKind kind) {
+// A dialog template's sections but "[DLGPROC]", which is left for AppendDialogProcedure:
+// nothing reads DlgProcText before the dialog's end.
+void AppendDialogSections(GenerationState& state, const ParsedTemplate& parsed) {
   for (const TemplateSection& section : parsed.sections) {
     if (section.tag == kDlgProc) continue;
-    if (std::string* map = StyleMap(state, section.tag, kind)) {
+    if (std::string* map = StyleMap(state, section.tag, TemplateKind::kDialog)) {
       map->append(section.body);
     } else {
       TargetBuffer(state, section.tag)->Append(section.body);
@@ -265,7 +265,7 @@ void LoadControlTemplate(GenerationState& state, Platform& platform) {
 void LoadDialogTemplate(GenerationState& state, Platform& platform) {
   std::string path = state.TemplateDir + platform.files.Separator() + "dialogex.tpl";
   state.DialogTemplate = &CachedTemplate(state, platform, path, TemplateKind::kDialog);
-  AppendSections(state, *state.DialogTemplate, TemplateKind::kDialog);
+  AppendDialogSections(state, *state.DialogTemplate);
 }
 
 void AppendDialogProcedure(GenerationState& state, const std::string_view* values) {
