@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "frontend/reference.h"
 #include "platform/display_fixed.h"
+#include "tests/support/reference.h"
 
 namespace {
 
@@ -43,13 +43,12 @@ int main(int argc, char** argv) {
   std::unique_ptr<fw::FileSystem> files = fw::MakePlatformFileSystem();
   fw::FixedDisplay display(6, 13);
   fw::Platform platform{*files, display};
-  fw::GenerationState state;
-  state.RcPath = RcPathOf(*files, args[0]);
-  state.MultiFileMode = multi ? 1 : 0;
-  fw::RunResult result = fast ? fw::RunConversion(state, platform, args[1], args[2])
-                              : fw::RunReferenceConversion(state, platform, args[1], args[2]);
-  for (const fw::Diagnostic& d : state.diagnostics.items()) {
+  fw::Session session;
+  fw::RunOptions options{RcPathOf(*files, args[0]), multi, args[1], args[2]};
+  fw::RunResult result = fast ? fw::RunConversion(session, platform, options)
+                              : fw::RunReferenceConversion(session, platform, options);
+  for (const fw::Diagnostic& d : result.diagnostics.items()) {
     std::cerr << "reference_convert: " << d.path << ": " << d.message << "\n";
   }
-  return result.made && state.diagnostics.NotWrittenCount() == 0 ? 0 : 2;
+  return result.made && result.diagnostics.NotWrittenCount() == 0 ? 0 : 2;
 }

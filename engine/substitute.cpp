@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "engine/style_names.h"
-#include "engine/template_loader.h"
 #include "textutil/number.h"
 
 namespace fw {
@@ -30,6 +28,43 @@ PlaceholderSet SetOf(const std::array<std::string_view, N>& items) {
   return PlaceholderSet{items.data(), N};
 }
 
+// The buffers a control's values go into, in the order they take them.
+constexpr std::array<Section, 13> kControlTargets = {
+    kOption,       kInclude,   kGlobal,  kInitial,  kSample,  kEvent,    kDim,
+    kWmInitDialog, kWmCommand, kWmClose, kWmNotify, kWmTimer, kWmDestroy};
+
+std::string* StyleMapOf(StyleMaps& maps, Section tag) {
+  if (tag == kStyle) return &maps.style;
+  if (tag == kExStyle) return &maps.exStyle;
+  return nullptr;
+}
+
+// Appends every section of `tag` to `buffer`, then substitutes the set's values; with one
+// section, in one pass (Buffer::AppendSubstituted).
+void AppendTagSubstituted(Buffer& buffer, const ParsedTemplate* parsed, Section tag,
+                          PlaceholderSet set, const std::string_view* values,
+                          const ValueRisks* risks) {
+  const TemplateSection* only = nullptr;
+  size_t count = 0;
+  if (parsed != nullptr) {
+    for (const TemplateSection& section : parsed->sections) {
+      if (section.tag != tag) continue;
+      only = &section;
+      ++count;
+    }
+  }
+  if (count == 1) {
+    buffer.AppendSubstituted(only->body, set, values, &only->map, risks);
+    return;
+  }
+  if (count > 1) {
+    for (const TemplateSection& section : parsed->sections) {
+      if (section.tag == tag) buffer.Append(section.body);
+    }
+  }
+  buffer.Substitute(set, values);
+}
+
 }  // namespace
 
 PlaceholderSet ControlPlaceholders() {
@@ -42,34 +77,59 @@ PlaceholderSet DlgProcPlaceholders() {
   return SetOf(kDlgProcPlaceholders);
 }
 
-ControlValues MakeControlValues(GenerationState& state) {
-  const DialogRecord& c = state.CurrentControl;
-  return ControlValues{{state.CurrentDialog.name, c.name, c.text, IntegerToText(c.x),
+ControlValues MakeControlValues(const ControlRecord& c, std::string_view dialogName,
+                                const StyleMaps& maps, StyleMapCache& styles) {
+  return ControlValues{{std::string(dialogName), c.name, c.text, IntegerToText(c.x),
                         IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
                         IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
-                        IntegerToText(c.ph), state.styleMaps.FlagNames(c.style, state.CtlStyleMap),
-                        state.styleMaps.FlagNames(c.exStyle, state.CtlExStyleMap)}};
+                        IntegerToText(c.ph), styles.FlagNames(c.style, maps.style),
+                        styles.FlagNames(c.exStyle, maps.exStyle)}};
 }
 
-void SubstituteControlFields(GenerationState& state, Buffer& buffer) {
-  ControlValues values = MakeControlValues(state);
-  std::string_view views[kControlPlaceholders.size()];
-  for (size_t i = 0; i < kControlPlaceholders.size(); ++i) views[i] = values.values[i];
-  buffer.Substitute(ControlPlaceholders(), views);
+// The values depend on the style maps alone, so each buffer can take its sections and its
+// values together.
+void AppendControl(SectionBuffers& buffers, const ParsedTemplate* parsed,
+                   const ControlRecord& control, std::string_view dialogName,
+                   StyleMapCache& styles) {
+  StyleMaps maps;
+  if (parsed != nullptr) {
+    for (const TemplateSection& section : parsed->sections) {
+      if (std::string* map = StyleMapOf(maps, section.tag)) map->append(section.body);
+    }
+  }
+  ControlValues values = MakeControlValues(control, dialogName, maps, styles);
+  std::string_view views[std::size(values.values)];
+  for (size_t i = 0; i < std::size(values.values); ++i) views[i] = values.values[i];
+  static const SetTraits traits = TraitsOf(ControlPlaceholders());
+  ValueRisks risks = RisksOf(ControlPlaceholders(), traits, views);
+  for (Section tag : kControlTargets) {
+    AppendTagSubstituted(buffers[tag], parsed, tag, ControlPlaceholders(), views, &risks);
+  }
 }
 
-void SubstituteDialogFields(GenerationState& state) {
-  const DialogRecord& d = state.CurrentDialog;
-  std::string_view event[] = {state.WmInitDialogText.text(), d.name};
-  state.EventText.Substitute(EventPlaceholders(), event);
+void AppendDialogSections(SectionBuffers& buffers, StyleMaps& maps, const ParsedTemplate& parsed) {
+  for (const TemplateSection& section : parsed.sections) {
+    if (section.tag == kDlgProc) continue;
+    if (std::string* map = StyleMapOf(maps, section.tag)) {
+      map->append(section.body);
+    } else {
+      buffers[section.tag].Append(section.body);
+    }
+  }
+}
+
+void SubstituteDialogFields(SectionBuffers& buffers, const ParsedTemplate* dialogTemplate,
+                            const DialogRecord& d, const StyleMaps& maps, StyleMapCache& styles) {
+  std::string_view event[] = {buffers[kWmInitDialog].text(), d.name};
+  buffers[kEvent].Substitute(EventPlaceholders(), event);
 
   // In the order of kDlgProcPlaceholders.
   std::string numbers[] = {IntegerToText(d.x),  IntegerToText(d.y),  IntegerToText(d.w),
                            IntegerToText(d.h),  IntegerToText(d.px), IntegerToText(d.py),
                            IntegerToText(d.pw), IntegerToText(d.ph)};
-  const std::string& style = state.styleMaps.FlagNames(d.style, state.DlgStyleMap);
-  const std::string& exStyle = state.styleMaps.FlagNames(d.exStyle, state.DlgExStyleMap);
-  std::string_view procedure[] = {state.DimText.text(),
+  const std::string& style = styles.FlagNames(d.style, maps.style);
+  const std::string& exStyle = styles.FlagNames(d.exStyle, maps.exStyle);
+  std::string_view procedure[] = {buffers[kDim].text(),
                                   d.name,
                                   numbers[0],
                                   numbers[1],
@@ -82,13 +142,14 @@ void SubstituteDialogFields(GenerationState& state) {
                                   d.text,
                                   style,
                                   exStyle,
-                                  state.WmInitDialogText.text(),
-                                  state.WmCommandText.text(),
-                                  state.WmCloseText.text(),
-                                  state.WmNotifyText.text(),
-                                  state.WmTimerText.text(),
-                                  state.WmDestroyText.text()};
-  AppendDialogProcedure(state, procedure);
+                                  buffers[kWmInitDialog].text(),
+                                  buffers[kWmCommand].text(),
+                                  buffers[kWmClose].text(),
+                                  buffers[kWmNotify].text(),
+                                  buffers[kWmTimer].text(),
+                                  buffers[kWmDestroy].text()};
+  AppendTagSubstituted(buffers[kDlgProc], dialogTemplate, kDlgProc, DlgProcPlaceholders(),
+                       procedure, nullptr);
 }
 
 }  // namespace fw

@@ -1,32 +1,44 @@
-// Placeholder substitution: a control's and a dialog's values into the section buffers, and
-// style values into flag names.
+// Placeholder substitution: a template's sections into the section buffers, with a control's or
+// a dialog's values filled in.
 #pragma once
 
-#include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "engine/state.h"
+#include "engine/placeholder_set.h"
+#include "engine/record.h"
+#include "engine/sections.h"
 #include "engine/style_names.h"
+#include "engine/template_file.h"
 
 namespace fw {
-
-// The values of the thirteen control placeholders for the current control, in their order.
-struct ControlValues {
-  std::string values[13];
-};
-ControlValues MakeControlValues(GenerationState& state);
-
-// The thirteen control placeholders, in their order, over one buffer.
-void SubstituteControlFields(GenerationState& state, Buffer& buffer);
-
-// The dialog's values and gathered sections into EventText and DlgProcText.
-void SubstituteDialogFields(GenerationState& state);
 
 // The placeholder sets the buffers are settled with: the control set after each control, and
 // at a dialog's end EventText's and DlgProcText's own sets.
 PlaceholderSet ControlPlaceholders();
 PlaceholderSet EventPlaceholders();
 PlaceholderSet DlgProcPlaceholders();
+
+// The values of the thirteen control placeholders, in their order.
+struct ControlValues {
+  std::string values[13];
+};
+ControlValues MakeControlValues(const ControlRecord& control, std::string_view dialogName,
+                                const StyleMaps& maps, StyleMapCache& styles);
+
+// A control's template (null: none) into the buffers: its sections appended, then its values
+// in the thirteen control buffers. The style maps are the template's own.
+void AppendControl(SectionBuffers& buffers, const ParsedTemplate* parsed,
+                   const ControlRecord& control, std::string_view dialogName,
+                   StyleMapCache& styles);
+
+// A dialog template's sections into the buffers and its style maps into `maps`, all but
+// "[DLGPROC]", which SubstituteDialogFields adds with the dialog's values.
+void AppendDialogSections(SectionBuffers& buffers, StyleMaps& maps, const ParsedTemplate& parsed);
+
+// At a dialog's end: its values into EventText, then the template's "[DLGPROC]" with the
+// dialog's values and gathered sections into DlgProcText.
+void SubstituteDialogFields(SectionBuffers& buffers, const ParsedTemplate* dialogTemplate,
+                            const DialogRecord& dialog, const StyleMaps& maps,
+                            StyleMapCache& styles);
 
 }  // namespace fw

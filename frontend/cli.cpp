@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "frontend/cli_options.h"
-#include "frontend/dry_run_files.h"
-#include "frontend/metrics_display.h"
-#include "frontend/run.h"
+#include "generator/run.h"
 #include "platform/display_fixed.h"
+#include "platform/dry_run_files.h"
+#include "platform/metrics_display.h"
 #include "textutil/text.h"
 
 #ifndef FW_VERSION
@@ -81,8 +81,8 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
-void Report(const GenerationState& state, std::ostream& err) {
-  for (const Diagnostic& d : state.diagnostics.items()) {
+void Report(const Diagnostics& diagnostics, std::ostream& err) {
+  for (const Diagnostic& d : diagnostics.items()) {
     err << "formwright: " << (d.severity == Severity::kWarning ? "warning: " : "error: ");
     if (!d.path.empty()) err << Printable(d.path) << ": ";
     err << Printable(d.message) << "\n";
@@ -113,16 +113,15 @@ int Convert(const CliOptions& o, CliEnvironment& env) {
   DryRunFileSystem dry(real);
   Platform platform{o.dryRun ? static_cast<FileSystem&>(dry) : real, display ? *display : *own};
 
-  GenerationState state;
-  state.RcPath = RcPathOf(real, o.script);
-  state.MultiFileMode = o.multi ? 1 : 0;
-  RunResult result = RunConversion(state, platform, root, name);
-  Report(state, env.err);
+  Session session;
+  RunOptions options{RcPathOf(real, o.script), o.multi, root, name};
+  RunResult result = RunConversion(session, platform, options);
+  Report(result.diagnostics, env.err);
   for (const std::string& path : result.written) {
     env.out << (o.dryRun ? "would write " : "wrote ") << path << "\n";
   }
   if (!result.made) return kExitNotMade;
-  size_t missing = state.diagnostics.NotWrittenCount();
+  size_t missing = result.diagnostics.NotWrittenCount();
   if (missing > 0) {
     env.err << "formwright: error: " << missing << " output" << (missing == 1 ? "" : "s")
             << " not written\n";

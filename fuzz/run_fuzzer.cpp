@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/run.h"
+#include "generator/run.h"
 #include "platform/display_fixed.h"
 #include "textutil/text.h"
 
@@ -118,8 +118,8 @@ std::map<std::string, std::string> Outputs(const Input& in) {
   return files;
 }
 
-bool Named(const fw::GenerationState& state, const std::string& path) {
-  for (const fw::Diagnostic& d : state.diagnostics.items()) {
+bool Named(const fw::RunResult& result, const std::string& path) {
+  for (const fw::Diagnostic& d : result.diagnostics.items()) {
     if (d.outputNotWritten && d.path == path) return true;
   }
   return false;
@@ -137,27 +137,27 @@ std::map<std::string, std::string> RunOnce(const Input& in, bool plain) {
   std::unique_ptr<fw::FileSystem> files = fw::MakePlatformFileSystem();
   fw::FixedDisplay display(6, 13);
   fw::Platform platform{*files, display};
-  fw::GenerationState state;
-  state.SetPlainSubstitution(plain);
-  state.SetTextLimit(size_t{64} << 10);  // runaway placeholders stop early, not at 512 MiB
-  state.MultiFileMode = in.flags & 1;
+  fw::Session session;
+  session.substitution.plain = plain;
+  session.substitution.textLimit = size_t{64} << 10;  // runaway placeholders stop early
   std::string work = (Base() / "box" / "work").string();
-  state.RcPath = work + "/dialogs";
-  fw::RunResult result =
-      fw::RunConversion(state, platform, (Base() / "box" / "root").string(), "set");
+  fw::RunOptions options{work + "/dialogs", (in.flags & 1) != 0, (Base() / "box" / "root").string(),
+                         "set"};
+  fw::RunResult result = fw::RunConversion(session, platform, options);
   Check(result.made);
   Check(display.LiveFonts() == 0);
 
   std::map<std::string, std::string> out = Outputs(in);
-  std::string bas = state.RcPath + ".bas";
-  Check(Wrote(result, bas) != Named(state, bas));
-  Check(Wrote(result, state.RcPath + ".fbp") != Named(state, state.RcPath + ".fbp"));
+  std::string bas = options.scriptBase + ".bas";
+  std::string fbp = options.scriptBase + ".fbp";
+  Check(Wrote(result, bas) != Named(result, bas));
+  Check(Wrote(result, fbp) != Named(result, fbp));
   if (!Wrote(result, bas)) Check(out.count("dialogs.bas") == !in.source.empty());
   if (!Wrote(result, bas) && !in.source.empty()) Check(out["dialogs.bas"] == in.source);
   if (Wrote(result, bas) && (in.flags & 2) && !in.source.empty()) {
     Check(out["bak/dialogs.bak"] == in.source);
   }
-  if (Wrote(result, state.RcPath + ".fbp")) {
+  if (Wrote(result, fbp)) {
     Check(out["dialogs.fbp"].rfind(fw::FieldAt(in.project, "[File]", 1), 0) == 0);
   }
   return out;

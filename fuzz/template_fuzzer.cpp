@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/template_loader.h"
+#include "engine/template_file.h"
 #include "platform/line_reader.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <cstring>
 
-#include "frontend/run.h"
 #include "frontend/win32/rc_path.h"
 #include "frontend/win32/resource.h"
 #include "frontend/win32/status_line.h"
 #include "frontend/win32/template_list.h"
+#include "generator/run.h"
 
 namespace fw {
 
@@ -103,15 +103,16 @@ int OnInitDialog(HWND dialog) {
 int OnRcFileClicked(HWND dialog) {
   MainDialogContext* context = ContextOf(dialog);
   if (context == nullptr) return 0;
-  GenerationState& state = context->state;
+  RunOptions& options = context->options;
   // A cancelled chooser keeps the previous script, and the run is repeated on it.
-  if (ChooseScript(dialog, *context)) state.RcPath = RcPathFromChosen(context->PathBuffer);
-  if (state.RcPath.empty()) return 0;
+  if (ChooseScript(dialog, *context)) options.scriptBase = RcPathFromChosen(context->PathBuffer);
+  if (options.scriptBase.empty()) return 0;
 
-  std::string templateName = SelectedTemplateName(dialog);
-  CopyToPathBuffer(*context, templateName);
-  RunResult result = RunConversion(state, context->platform, context->templateFolder, templateName);
-  SetDlgItemTextA(dialog, IDC_STATUS, StatusLineText(result, state.diagnostics).c_str());
+  options.templateRoot = context->templateFolder;
+  options.templateName = SelectedTemplateName(dialog);
+  CopyToPathBuffer(*context, options.templateName);
+  RunResult result = RunConversion(context->session, context->platform, options);
+  SetDlgItemTextA(dialog, IDC_STATUS, StatusLineText(result, result.diagnostics).c_str());
   return 0;
 }
 
@@ -121,7 +122,9 @@ int OnTemplateChanged(HWND, int, INT_PTR*) {
 
 int OnMultiFileClicked(HWND dialog) {
   // The checkbox flips its own mark on the same clicks, so the flag and the mark stay equal.
-  if (MainDialogContext* context = ContextOf(dialog)) context->state.MultiFileMode ^= 1;
+  if (MainDialogContext* context = ContextOf(dialog)) {
+    context->options.multiFile = !context->options.multiFile;
+  }
   return 0;
 }
 

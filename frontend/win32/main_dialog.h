@@ -9,14 +9,17 @@
 
 #include <string>
 
-#include "engine/state.h"
+#include "generator/run.h"
 
 namespace fw {
 
 // What the dialog works on, alive for the whole program. WinMain passes it to the dialog as
 // the creation parameter.
 struct MainDialogContext {
-  GenerationState& state;
+  // What carries over from run to run: the measured base units (Session), the chosen script
+  // and the multi-file mode (RunOptions); the template set is read from the list at each run.
+  Session& session;
+  RunOptions& options;
   Platform platform;
   // The folder holding the template sets: "template" beside the executable.
   std::string templateFolder;

@@ -189,8 +189,9 @@ class MainDialogTest : public ::testing::Test {
   TempFolder templates_;
   std::unique_ptr<FileSystem> files_ = MakePlatformFileSystem();
   FixedDisplay display_{6, 13};
-  GenerationState state_;
-  MainDialogContext context_{state_, Platform{*files_, display_}, templates_.path()};
+  Session session_;
+  RunOptions options_;
+  MainDialogContext context_{session_, options_, Platform{*files_, display_}, templates_.path()};
   HWND dialog_ = nullptr;
 };
 
@@ -243,18 +244,18 @@ TEST_F(MainDialogTest, StartsReadyWithTheCheckboxClear) {
   GetDlgItemTextA(dialog_, IDC_STATUS, status, sizeof status);
   EXPECT_STREQ(status, "Ready");
   EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_MULTI_FILE), BST_UNCHECKED);
-  EXPECT_EQ(state_.MultiFileMode, 0);
+  EXPECT_FALSE(options_.multiFile);
 }
 
 TEST_F(MainDialogTest, CheckboxClicksToggleTheMode) {
   Open();
   EXPECT_EQ(Command(IDC_MULTI_FILE, BN_CLICKED), 1);
-  EXPECT_EQ(state_.MultiFileMode, 1);
+  EXPECT_TRUE(options_.multiFile);
   EXPECT_EQ(Command(IDC_MULTI_FILE, BN_CLICKED), 1);
-  EXPECT_EQ(state_.MultiFileMode, 0);
+  EXPECT_FALSE(options_.multiFile);
   // Other notifications from the checkbox are not clicks.
   EXPECT_EQ(Command(IDC_MULTI_FILE, BN_SETFOCUS), 1);
-  EXPECT_EQ(state_.MultiFileMode, 0);
+  EXPECT_FALSE(options_.multiFile);
 }
 
 TEST_F(MainDialogTest, UnmatchedCommandsAreHandledSoEscapeKeepsTheDialog) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/diagnostics.h"
-#include "frontend/run.h"
+#include "generator/run.h"
 
 namespace fw {
 

@@ -1,0 +1,193 @@
+#include "generator/run.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/display_fixed.h"
+#include "tests/support/conversion_test.h"
+#include "tests/support/faulty_files.h"
+
+namespace fw {
+namespace {
+
+class RunTest : public ConversionTest {
+ protected:
+  void SetUp() override {
+    folder_.Put("root/set.tpl", "main ~PROJNAME~\n~OPTION~|~DECLARE~|~DLGMAIN~\n~DIALOG~");
+    folder_.Put("root/set/dialogex.tpl",
+                "[OPTION]\nopt ~DLGNAME~ ~PROJNAME~\n[DLGPROC]\nsub ~DLGNAME~_Proc()\nend sub\n");
+    folder_.Put("root/set/Button.tpl",
+                "[SAMPLE]\nsub ~CTLID~_Sample()\nend sub\n[EVENT]\nsub ~CTLID~_Click()\nend sub\n");
+    folder_.Put("work/dialogs.rc", CrLf({"#define X 1", "A DIALOGEX 0,0,1,1", "BEGIN",
+                                         "CONTROL \"b\",B1,\"Button\",0x0,1,1,1,1", "END",
+                                         "B DIALOGEX 0,0,1,1", "BEGIN", "END"}));
+    options_.scriptBase = folder_ / "work/dialogs";
+  }
+  RunResult Run(const std::string& set = "set") { return Convert(folder_ / "root", set); }
+};
+
+TEST_F(RunTest, FirstRunSingleFile) {
+  RunResult result = Run();
+  EXPECT_TRUE(result.made);
+  std::string path = folder_ / "work/dialogs";
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"),
+            "main " + path +
+                "\r\nopt A ~PROJNAME~\r\nopt ~DLGNAME~ ~PROJNAME~\r\n|declare sub "
+                "A_Proc()\r\ndeclare sub B_Proc()\r\ndeclare sub B1_Sample()\r\n"
+                "declare sub B1_Click()\r\n\r\nsub B1_Sample()\r\nend sub\r\n\r\nsub B1_Click()\r\n"
+                "end sub\r\n|A\r\nsub A_Proc()\r\nend sub\r\nsub B_Proc()\r\nend sub\r\n\r\n");
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]");
+  EXPECT_EQ(result.written.size(), 2u);
+}
+
+TEST_F(RunTest, OptionPlaceholderOfADialogWithoutControlsWaitsForTheNextControl) {
+  Run();
+  // B has no control, so nothing fills its "~DLGNAME~"; "~PROJNAME~" is only for the main template.
+  EXPECT_NE(folder_.Get("work/dialogs.bas").find("opt ~DLGNAME~ ~PROJNAME~"), std::string::npos);
+}
+
+TEST_F(RunTest, SecondRunBacksUpTheFirstAndKeepsTheProjectFileAroundItsList) {
+  folder_.MakeFolder("work/bak");
+  Run();
+  EXPECT_FALSE(folder_.Exists("work/bak/dialogs.bak"));  // nothing before the first run
+  std::string first = folder_.Get("work/dialogs.bas");
+  folder_.Put("work/dialogs.fbp", "head\r\n[File]\r\n1=old\r\n[FileInfo]\r\ntail\r\n[FileInfo]x");
+  Run();
+  EXPECT_EQ(folder_.Get("work/bak/dialogs.bak"), first);
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "head\r\n[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]\r\ntail\r\n");
+}
+
+TEST_F(RunTest, ProjectFilesWithoutTheirMarkers) {
+  folder_.Put("work/dialogs.fbp", "only head\r\n");
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "only head\r\n[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]");
+  folder_.Put("work/dialogs.fbp", "h[File]\r\nlost");
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "h[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]");
+}
+
+TEST_F(RunTest, MultiFileModeListsAndIncludesEachDialog) {
+  options_.multiFile = true;
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
+            "[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n3=A.bi\r\n4=B.bi\r\n[FileInfo]");
+  std::string bas = folder_.Get("work/dialogs.bas");
+  EXPECT_NE(bas.find("declare sub B1_Sample()\r\ndeclare sub B1_Click()\r\ndeclare sub A_Proc()\r\n"
+                     "declare sub B_Proc()\r\n\r\n#include once \"A.bi\"\r\n"
+                     "#include once \"B.bi\"\r\n|A"),
+            std::string::npos)
+      << bas;
+  EXPECT_EQ(folder_.Get("work/A.bi"),
+            "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
+}
+
+TEST_F(RunTest, MainPlaceholdersRunInOrderOnTheGrowingText) {
+  folder_.Put("root/order.tpl", "~DLGMAIN~ ~OPTION~\n");
+  folder_.Put("root/order/dialogex.tpl", "[OPTION]\n~INCLUDE~ ~DIALOG~ ~PROJNAME~\n");
+  folder_.Put("root/order/Button.tpl", "[INCLUDE]\ninc\n");
+  Run("order");
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"),
+            "A inc\r\n  ~PROJNAME~\r\ninc\r\n  ~PROJNAME~\r\n\r\n");
+}
+
+TEST_F(RunTest, MissingScriptOrMainTemplateWritesNothing) {
+  folder_.Put("work/dialogs.bas", "keep");
+  RunResult result = Run("absent");
+  EXPECT_FALSE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "keep");
+  EXPECT_FALSE(folder_.Exists("work/dialogs.fbp"));
+  options_.scriptBase = folder_ / "work/nothing";
+  EXPECT_FALSE(Run().made);
+  EXPECT_FALSE(folder_.Exists("work/nothing.bas"));
+  EXPECT_EQ(diagnostics_.items().size(), 1u);
+}
+
+TEST_F(RunTest, EmptyMainSourceGetsNoBackupAndAnOlderBackupStays) {
+  folder_.MakeFolder("work/bak");
+  folder_.Put("work/bak/dialogs.bak", "older backup");
+  folder_.Put("work/dialogs.bas", "");
+  Run();
+  EXPECT_EQ(folder_.Get("work/bak/dialogs.bak"), "older backup");
+}
+
+TEST_F(RunTest, AFailedBackupKeepsTheMainSource) {
+  folder_.MakeFolder("work/bak/dialogs.bak");  // a folder stands where the backup goes
+  folder_.Put("work/dialogs.bas", "hand edited");
+  RunResult result = Run();
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_EQ(diagnostics_.NotWrittenCount(), 1u);
+  EXPECT_TRUE(folder_.Exists("work/dialogs.fbp"));
+}
+
+TEST_F(RunTest, ABakThatIsAFileMeansNoBackup) {
+  folder_.Put("work/bak", "not a folder");
+  folder_.Put("work/dialogs.bas", "old");
+  Run();
+  EXPECT_TRUE(diagnostics_.items().empty());
+  EXPECT_NE(folder_.Get("work/dialogs.bas"), "old");
+}
+
+TEST_F(RunTest, RunsDoNotMix) {
+  Run();
+  std::string first = folder_.Get("work/dialogs.bas");
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), first);
+}
+
+TEST_F(RunTest, AnUnreadableProjectFileIsNotOverwritten) {
+  folder_.Put("work/dialogs.fbp", "head[File]\r\n1=x\r\n[FileInfo]tail");
+  FaultyFileSystem faulty(*files_);
+  faulty.FailReads("dialogs.fbp");
+  Platform platform{faulty, display_};
+  RunResult result = Convert(folder_ / "root", "set", platform);
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.fbp"), "head[File]\r\n1=x\r\n[FileInfo]tail");
+  ASSERT_EQ(diagnostics_.NotWrittenCount(), 1u);
+  EXPECT_EQ(diagnostics_.items()[0].path, folder_ / "work/dialogs.fbp");
+  EXPECT_TRUE(folder_.Exists("work/dialogs.bas"));
+}
+
+// A control whose name holds its text's placeholder and whose text holds its name's doubles the
+// placeholders with every control: the text limit stops it, and nothing made from it is written.
+TEST_F(RunTest, PlaceholdersThatGrowWithoutEndStopAtTheTextLimit) {
+  folder_.Put("root/set/Button.tpl", "[SAMPLE]\n~CTLID~\n[OPTION]\n~CTLID~\n");
+  std::string script = "A DIALOGEX 0,0,1,1\r\nBEGIN\r\n";
+  for (int i = 0; i < 40; ++i) {
+    script += "CONTROL \"~CTLID~~CTLID~\",~CTLTEXT~~CTLTEXT~,\"Button\",0,1,1,1,1\r\n";
+  }
+  folder_.Put("work/dialogs.rc", script + "END\r\nB DIALOGEX 0,0,1,1\r\n");
+  folder_.Put("work/dialogs.bas", "hand edited");
+  session_.substitution.textLimit = size_t{1} << 20;
+  options_.multiFile = true;
+  RunResult result = Run();
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_FALSE(folder_.Exists("work/A.bi"));
+  EXPECT_FALSE(folder_.Exists("work/B.bi"));
+  EXPECT_TRUE(folder_.Exists("work/dialogs.fbp"));
+  ASSERT_EQ(diagnostics_.NotWrittenCount(), 3u);
+  EXPECT_NE(diagnostics_.items().back().message.find("larger than 1 MiB"), std::string::npos);
+  // The next run starts afresh.
+  folder_.Put("work/dialogs.rc", "C DIALOGEX 0,0,1,1\r\n");
+  Run();
+  EXPECT_EQ(diagnostics_.NotWrittenCount(), 0u);
+  EXPECT_NE(folder_.Get("work/dialogs.bas"), "hand edited");
+}
+
+TEST_F(RunTest, MainTemplatePlaceholdersStopAtTheTextLimit) {
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "~PROJNAME~~DIALOG~";
+  folder_.Put("root/set.tpl", many);
+  folder_.Put("work/dialogs.bas", "hand edited");
+  session_.substitution.textLimit = size_t{1} << 20;
+  Run();
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_EQ(diagnostics_.NotWrittenCount(), 1u);
+}
+
+}  // namespace
+}  // namespace fw

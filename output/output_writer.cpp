@@ -1,0 +1,73 @@
+#include "output/output_writer.h"
+
+#include "textutil/text.h"
+
+namespace fw {
+
+namespace {
+
+std::string WriteFailure(WriteStatus status) {
+  return status == WriteStatus::kCannotCreate ? "cannot be created or replaced"
+                                              : "could not be written in full";
+}
+
+}  // namespace
+
+OutputWriter::OutputWriter(FileSystem& files, std::string outputDir, Diagnostics& diagnostics)
+    : files_(files), outputDir_(std::move(outputDir)), diagnostics_(diagnostics) {}
+
+// Copies the file's current content to the backup when there is one to make. False when a
+// backup was due but could not be made.
+bool OutputWriter::BackUp(const std::string& path, const std::string& backupName) {
+  std::string folder = outputDir_ + "bak";
+  if (!files_.IsFolder(folder)) return true;
+  std::string key = LowerAscii(files_.Resolve(path));
+  if (backedUp_.count(key)) return true;
+  std::optional<std::string> old = files_.ReadWhole(path);
+  if (!old) {
+    if (!files_.IsFile(path)) return true;
+    diagnostics_.NotWritten(path, "not overwritten: its old content cannot be read");
+    return false;
+  }
+  if (old->empty()) return true;
+  std::string backup = folder + files_.Separator() + backupName;
+  WriteStatus status = files_.WriteWhole(backup, *old);
+  if (status != WriteStatus::kWritten) {
+    diagnostics_.NotWritten(path,
+                            "not overwritten: its backup " + backup + " " + WriteFailure(status));
+    return false;
+  }
+  backedUp_.insert(key);
+  written_.push_back(backup);
+  return true;
+}
+
+bool OutputWriter::WriteWithBackup(const std::string& path, const std::string& backupName,
+                                   std::span<const std::string_view> content) {
+  if (!BackUp(path, backupName)) return false;
+  WriteStatus status = files_.WritePieces(path, content);
+  if (status != WriteStatus::kWritten) {
+    diagnostics_.NotWritten(path, "not written: the file " + WriteFailure(status));
+    return false;
+  }
+  // A file first created in this run has no content from before the run to protect.
+  backedUp_.insert(LowerAscii(files_.Resolve(path)));
+  written_.push_back(path);
+  return true;
+}
+
+bool OutputWriter::WriteWhole(const std::string& path, std::string_view content) {
+  if (files_.WriteWhole(path, content) != WriteStatus::kWritten) {
+    diagnostics_.NotWritten(path, "not written: the file cannot be created or replaced");
+    return false;
+  }
+  written_.push_back(path);
+  return true;
+}
+
+std::string TextLimitMessage(size_t limit) {
+  return "not written: filling in the placeholders would make the generated text larger than " +
+         std::to_string(limit >> 20) + " MiB";
+}
+
+}  // namespace fw

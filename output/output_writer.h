@@ -1,0 +1,55 @@
+// Writing a run's outputs: each over its previous version, with a backup of that version.
+#pragma once
+
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/diagnostics.h"
+#include "platform/files.h"
+
+namespace fw {
+
+class OutputWriter {
+ public:
+  // Outputs go beside the script in `outputDir` (ending in a separator); backups into its
+  // folder "bak" when that exists. Failures go to `diagnostics`.
+  OutputWriter(FileSystem& files, std::string outputDir, Diagnostics& diagnostics);
+
+  // Writes `content`, the pieces one after another, to `path`. When the folder "bak" exists
+  // and the file holds something, its content before the run is first copied to "bak" +
+  // `backupName` (once per file and run). A backup that cannot be written keeps the file as it
+  // was. Returns whether `path` was written.
+  bool WriteWithBackup(const std::string& path, const std::string& backupName,
+                       std::span<const std::string_view> content);
+  bool WriteWithBackup(const std::string& path, const std::string& backupName,
+                       std::string_view content) {
+    return WriteWithBackup(path, backupName, std::span<const std::string_view>(&content, 1));
+  }
+  // Writes `content` to `path` with no backup.
+  bool WriteWhole(const std::string& path, std::string_view content);
+  // Reports `path` as not written, with `reason`.
+  void NotWritten(const std::string& path, std::string reason) {
+    diagnostics_.NotWritten(path, std::move(reason));
+  }
+
+  // Every file written (backups included), in the order written.
+  const std::vector<std::string>& written() const { return written_; }
+  std::vector<std::string> TakeWritten() { return std::move(written_); }
+
+ private:
+  bool BackUp(const std::string& path, const std::string& backupName);
+
+  FileSystem& files_;
+  std::string outputDir_;
+  Diagnostics& diagnostics_;
+  std::set<std::string> backedUp_;  // by resolved path in lower case: each at most once
+  std::vector<std::string> written_;
+};
+
+// Why an output was not written when its text passed the text limit.
+std::string TextLimitMessage(size_t limit);
+
+}  // namespace fw
