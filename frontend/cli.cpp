@@ -89,6 +89,17 @@ void Report(const Diagnostics& diagnostics, std::ostream& err) {
   }
 }
 
+// The display that replaces the platform's for --base-units or --metrics, or null. The frame
+// and caption sizes are those of --metrics, else the platform's, base units or not.
+std::unique_ptr<Display> OverrideDisplay(const CliOptions& o, Display& platform) {
+  Metrics metrics = o.metrics.value_or(MetricsOf(platform));
+  if (o.baseUnits) {
+    return std::make_unique<FixedDisplay>(o.baseUnits->first, o.baseUnits->second, metrics);
+  }
+  if (o.metrics) return std::make_unique<MetricsDisplay>(platform, metrics);
+  return nullptr;
+}
+
 int Convert(const CliOptions& o, CliEnvironment& env) {
   FileSystem& real = env.files;
   std::string root = o.templateRoot.empty() ? DefaultTemplateRoot(real) : o.templateRoot;
@@ -101,15 +112,8 @@ int Convert(const CliOptions& o, CliEnvironment& env) {
     }
     name = sets.front();
   }
-  Metrics metrics = o.metrics.value_or(Metrics{});
-  std::unique_ptr<Display> own;
-  std::unique_ptr<Display> display;
-  if (o.baseUnits) {
-    display = std::make_unique<FixedDisplay>(o.baseUnits->first, o.baseUnits->second, metrics);
-  } else {
-    own = env.makeDisplay();
-    if (o.metrics) display = std::make_unique<MetricsDisplay>(*own, metrics);
-  }
+  std::unique_ptr<Display> own = env.makeDisplay();
+  std::unique_ptr<Display> display = OverrideDisplay(o, *own);
   DryRunFileSystem dry(real);
   Platform platform{o.dryRun ? static_cast<FileSystem&>(dry) : real, display ? *display : *own};
 

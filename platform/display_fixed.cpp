@@ -44,6 +44,11 @@ void FixedDisplay::DeleteFont(FontHandle font) {
   fonts_.erase(it);
 }
 
+Metrics MetricsOf(Display& display) {
+  return {display.GetMetric(SystemMetric::kCxFrame), display.GetMetric(SystemMetric::kCyFrame),
+          display.GetMetric(SystemMetric::kCyCaption)};
+}
+
 int32_t MetricOf(const Metrics& metrics, SystemMetric metric) {
   switch (metric) {
     case SystemMetric::kCxFrame:

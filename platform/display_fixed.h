@@ -17,6 +17,8 @@ struct Metrics {
 
 // The value of one metric.
 int32_t MetricOf(const Metrics& metrics, SystemMetric metric);
+// The three metrics a display gives.
+Metrics MetricsOf(Display& display);
 
 class FixedDisplay : public Display {
  public:
