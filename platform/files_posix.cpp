@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -172,6 +173,21 @@ mode_t NewFileMode(const std::string& target) {
   return 0666 & ~mask;
 }
 
+// The working folder as the shell names it: $PWD when it is absolute and is the working folder
+// (same device and inode), so a folder reached through a symbolic link keeps the link's name;
+// otherwise the physical path.
+std::string WorkingFolder() {
+  const char* pwd = std::getenv("PWD");
+  struct stat named;
+  struct stat here;
+  if (pwd != nullptr && pwd[0] == '/' && stat(pwd, &named) == 0 && stat(".", &here) == 0 &&
+      named.st_dev == here.st_dev && named.st_ino == here.st_ino) {
+    return pwd;
+  }
+  char cwd[4096];
+  return getcwd(cwd, sizeof cwd) ? cwd : ".";
+}
+
 class PosixFileSystem : public FileSystem {
  public:
   char Separator() const override { return '/'; }
@@ -269,10 +285,7 @@ class PosixFileSystem : public FileSystem {
 
   std::string AbsolutePath(const std::string& path) override {
     std::string full = path;
-    if (path.empty() || path[0] != '/') {
-      char cwd[4096];
-      full = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/" + path;
-    }
+    if (path.empty() || path[0] != '/') full = WorkingFolder() + "/" + path;
     return NormalisePath(full, '/');
   }
 

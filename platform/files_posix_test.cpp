@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "platform/files.h"
@@ -76,6 +78,28 @@ TEST(PosixFilesTest, OnlyRegularFilesAreRead) {
   bool opened = false;
   files->OpenLines(dir / "plain.rc", &opened);
   EXPECT_TRUE(opened);
+}
+
+// A relative path in a working folder reached through a symbolic link keeps the link's name,
+// as the shell shows it in $PWD; a $PWD that names another folder is not trusted.
+TEST(PosixFilesTest, RelativePathsFollowTheShellsWorkingFolder) {
+  TempFolder dir;
+  dir.MakeFolder("real");
+  std::filesystem::create_directory_symlink(dir / "real", dir / "link");
+  auto files = MakePlatformFileSystem();
+  char saved[4096];
+  ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+  const char* oldPwd = std::getenv("PWD");
+  std::string keptPwd = oldPwd ? oldPwd : "";
+  ASSERT_EQ(chdir((dir / "link").c_str()), 0);
+  setenv("PWD", (dir / "link").c_str(), 1);
+  std::string viaLink = files->AbsolutePath("x.rc");
+  setenv("PWD", dir.path().c_str(), 1);  // stale: not the working folder
+  std::string stale = files->AbsolutePath("x.rc");
+  ASSERT_EQ(chdir(saved), 0);
+  if (oldPwd) setenv("PWD", keptPwd.c_str(), 1);
+  EXPECT_EQ(viaLink, dir / "link/x.rc");
+  EXPECT_EQ(stale, std::filesystem::canonical(dir / "real").string() + "/x.rc");
 }
 
 }  // namespace
