@@ -72,6 +72,20 @@ TEST_F(DialogIncludeTest, AnOlderBackupOutlivesThisRunsOwnOutput) {
   EXPECT_EQ(folder_.Get("A.bi"), "\r\n\r\n");
 }
 
+// Dialog "dialogs" backs up to "dialogs.bi.bak" beside the main source's "dialogs.bak", which
+// is also the name of dialog "dialogs.bi"'s backup: that one takes a name no backup can have.
+TEST_F(DialogIncludeTest, NoTwoBackupsOfARunShareAName) {
+  folder_.MakeFolder("bak");
+  folder_.Put("dialogs.bi", "old dialogs include");
+  folder_.Put("dialogs.bi.bi", "old dialogs.bi include");
+  folder_.Put("dialogs.bas", "old main");
+  Run({"dialogs DIALOGEX 0,0,1,1", "BEGIN", "END", "DIALOGS.BI DIALOGEX 0,0,1,1", "BEGIN", "END"});
+  EXPECT_EQ(folder_.Get("bak/dialogs.bi.bak"), "old dialogs include");
+  EXPECT_EQ(folder_.Get("bak/DIALOGS.BI..bak"), "old dialogs.bi include");
+  EXPECT_EQ(folder_.Get("bak/dialogs.bak"), "old main");
+  EXPECT_TRUE(diagnostics_.items().empty());
+}
+
 TEST_F(DialogIncludeTest, UnsafeNamesAndFailedBackupsWriteNothing) {
   folder_.MakeFolder("bak/K.bak");  // a folder where the backup file should go
   folder_.Put("K.bi", "keep me");

@@ -131,6 +131,17 @@ TEST_F(RunTest, ABakThatIsAFileMeansNoBackup) {
   EXPECT_NE(folder_.Get("work/dialogs.bas"), "old");
 }
 
+// Files found in another letter case are written under their own names, and named so.
+TEST_F(RunTest, WrittenFilesAreNamedAsOnDisk) {
+  folder_.MakeFolder("work/BAK");
+  folder_.Put("work/DIALOGS.BAS", "old main");
+  RunResult result = Run();
+  EXPECT_EQ(result.written,
+            (std::vector<std::string>{folder_ / "work/BAK/dialogs.bak",
+                                      folder_ / "work/DIALOGS.BAS", folder_ / "work/dialogs.fbp"}));
+  EXPECT_EQ(folder_.Get("work/BAK/dialogs.bak"), "old main");
+}
+
 TEST_F(RunTest, RunsDoNotMix) {
   Run();
   std::string first = folder_.Get("work/dialogs.bas");

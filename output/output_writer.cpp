@@ -30,7 +30,7 @@ bool OutputWriter::BackUp(const std::string& path, const std::string& backupName
     return false;
   }
   if (old->empty()) return true;
-  std::string backup = folder + files_.Separator() + backupName;
+  std::string backup = folder + files_.Separator() + FreeBackupName(backupName, key);
   WriteStatus status = files_.WriteWhole(backup, *old);
   if (status != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path,
@@ -38,31 +38,42 @@ bool OutputWriter::BackUp(const std::string& path, const std::string& backupName
     return false;
   }
   backedUp_.insert(key);
-  written_.push_back(backup);
+  written_.push_back(files_.Resolve(backup));
   return true;
 }
 
-bool OutputWriter::WriteWithBackup(const std::string& path, const std::string& backupName,
+// A dialog name never ends in "." (it could not name a file), so a stem followed by "..bak"
+// is no dialog's backup name, nor the main source's; more dots make further ones.
+std::string OutputWriter::FreeBackupName(const std::string& backupName, const std::string& key) {
+  std::string name = backupName;
+  std::string stem = backupName.substr(0, backupName.size() - 4);  // without ".bak"
+  for (std::string dots = ".";; dots += ".") {
+    auto [it, added] = backupOwners_.emplace(LowerAscii(name), key);
+    if (added || it->second == key) return name;
+    name = stem + dots + ".bak";
+  }
+}
+
+void OutputWriter::WriteWithBackup(const std::string& path, const std::string& backupName,
                                    std::span<const std::string_view> content) {
-  if (!BackUp(path, backupName)) return false;
+  if (!BackUp(path, backupName)) return;
   WriteStatus status = files_.WritePieces(path, content);
   if (status != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file " + WriteFailure(status));
-    return false;
+    return;
   }
   // A file first created in this run has no content from before the run to protect.
-  backedUp_.insert(LowerAscii(files_.Resolve(path)));
-  written_.push_back(path);
-  return true;
+  std::string written = files_.Resolve(path);
+  backedUp_.insert(LowerAscii(written));
+  written_.push_back(written);
 }
 
-bool OutputWriter::WriteWhole(const std::string& path, std::string_view content) {
+void OutputWriter::WriteWhole(const std::string& path, std::string_view content) {
   if (files_.WriteWhole(path, content) != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file cannot be created or replaced");
-    return false;
+    return;
   }
-  written_.push_back(path);
-  return true;
+  written_.push_back(files_.Resolve(path));
 }
 
 std::string TextLimitMessage(size_t limit) {

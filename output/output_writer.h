@@ -1,6 +1,7 @@
 // Writing a run's outputs: each over its previous version, with a backup of that version.
 #pragma once
 
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -21,31 +22,36 @@ class OutputWriter {
   // Writes `content`, the pieces one after another, to `path`. When the folder "bak" exists
   // and the file holds something, its content before the run is first copied to "bak" +
   // `backupName` (once per file and run). A backup that cannot be written keeps the file as it
-  // was. Returns whether `path` was written.
-  bool WriteWithBackup(const std::string& path, const std::string& backupName,
+  // was.
+  void WriteWithBackup(const std::string& path, const std::string& backupName,
                        std::span<const std::string_view> content);
-  bool WriteWithBackup(const std::string& path, const std::string& backupName,
+  void WriteWithBackup(const std::string& path, const std::string& backupName,
                        std::string_view content) {
-    return WriteWithBackup(path, backupName, std::span<const std::string_view>(&content, 1));
+    WriteWithBackup(path, backupName, std::span<const std::string_view>(&content, 1));
   }
   // Writes `content` to `path` with no backup.
-  bool WriteWhole(const std::string& path, std::string_view content);
+  void WriteWhole(const std::string& path, std::string_view content);
   // Reports `path` as not written, with `reason`.
   void NotWritten(const std::string& path, std::string reason) {
     diagnostics_.NotWritten(path, std::move(reason));
   }
 
-  // Every file written (backups included), in the order written.
+  // Every file written (backups included), in the order written, named as it is on disk (a
+  // name looked up ignoring case is the one found).
   const std::vector<std::string>& written() const { return written_; }
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
   bool BackUp(const std::string& path, const std::string& backupName);
+  // `backupName`, or when another file's backup of this run took that name (ignoring case), a
+  // name no other backup can have; taken for the file `key`.
+  std::string FreeBackupName(const std::string& backupName, const std::string& key);
 
   FileSystem& files_;
   std::string outputDir_;
   Diagnostics& diagnostics_;
   std::set<std::string> backedUp_;  // by resolved path in lower case: each at most once
+  std::map<std::string, std::string> backupOwners_;  // backup name in lower case -> file key
   std::vector<std::string> written_;
 };
 
