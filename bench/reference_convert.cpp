@@ -16,7 +16,7 @@ int Usage() {
 }
 
 // The script's path without its extension, as the command line makes it.
-std::string RcPathOf(fw::FileSystem& files, const std::string& script) {
+std::string ScriptBaseOf(fw::FileSystem& files, const std::string& script) {
   std::string full = files.AbsolutePath(script);
   size_t nameStart = full.rfind('/') + 1;  // npos + 1 is 0
   return full.substr(0, full.find('.', nameStart));
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   fw::FixedDisplay display(6, 13);
   fw::Platform platform{*files, display};
   fw::Session session;
-  fw::RunOptions options{RcPathOf(*files, args[0]), multi, args[1], args[2]};
+  fw::RunOptions options{ScriptBaseOf(*files, args[0]), multi, args[1], args[2]};
   fw::RunResult result = fast ? fw::RunConversion(session, platform, options)
                               : fw::RunReferenceConversion(session, platform, options);
   for (const fw::Diagnostic& d : result.diagnostics.items()) {

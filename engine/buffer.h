@@ -48,16 +48,9 @@ class Buffer {
 
   // One pass of substitution: each placeholder of `set` (at most 64), in the set's order,
   // replaced by the value of the same index, exactly as Replace one after another; then
-  // Settle(set).
-  //
-  // Where it gives the same text, the part after the set's mark is swept once instead, each
-  // placeholder of the set put in its value's place. It does when no two placeholders found
-  // share a tilde (the order would then decide which one goes) and no value put in can make a
-  // placeholder that was not there: it holds no tilde and cannot join the bytes around it
-  // into a word (MayJoin, Fenced). Then each replacement in turn finds exactly the
-  // placeholders the sweep found. Otherwise the replacements run in turn, each only when its
-  // placeholder was found between two tildes after the mark, looked for again after a value
-  // that could bring one.
+  // Settle(set). Made as one sweep of the text after the mark where that gives the same text
+  // (SweepPlan in engine/sweep.h says when); otherwise in turn, each replacement only when its
+  // placeholder was found after the mark. Terms: ARCHITECTURE.md, glossary.
   void Substitute(PlaceholderSet set, const std::string_view* values);
 
   // Append(body) then Substitute(set, values), in one pass where that gives the same text.
@@ -74,9 +67,8 @@ class Buffer {
                          const SweepMap* map = nullptr, const ValueRisks* risks = nullptr);
 
   void SetLimit(size_t limit) { limit_ = limit; }
-  // Whether a replacement was refused for the limit; kept until cleared, through emptying.
+  // Whether a replacement was refused for the limit; kept through emptying.
   bool overflowed() const { return *overflowed_; }
-  void ClearOverflow() { *overflowed_ = false; }
   // Shares the flag with other buffers, so the first refusal stops them all: nothing made from
   // them will be written, and growing them further would only cost time and memory.
   void ShareOverflow(bool* flag) { overflowed_ = flag; }

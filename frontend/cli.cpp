@@ -46,7 +46,7 @@ std::vector<std::string> ListTemplateSets(FileSystem& files, const std::string& 
 
 // The script's path without extension: absolute, normal, cut before the first "." of its file
 // name (never of a folder name).
-std::string RcPathOf(FileSystem& files, const std::string& script) {
+std::string ScriptBaseOf(FileSystem& files, const std::string& script) {
   std::string full = files.AbsolutePath(script);
   size_t cut = full.rfind(files.Separator());
   size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
@@ -118,7 +118,7 @@ int Convert(const CliOptions& o, CliEnvironment& env) {
   Platform platform{o.dryRun ? static_cast<FileSystem&>(dry) : real, display ? *display : *own};
 
   Session session;
-  RunOptions options{RcPathOf(real, o.script), o.multi, root, name};
+  RunOptions options{ScriptBaseOf(real, o.script), o.multi, root, name};
   RunResult result = RunConversion(session, platform, options);
   Report(result.diagnostics, env.err);
   for (const std::string& path : result.written) {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "frontend/win32/rc_path.h"
+#include "frontend/win32/script_base.h"
 #include "frontend/win32/resource.h"
 #include "frontend/win32/status_line.h"
 #include "frontend/win32/template_list.h"
@@ -105,7 +105,7 @@ int OnRcFileClicked(HWND dialog) {
   if (context == nullptr) return 0;
   RunOptions& options = context->options;
   // A cancelled chooser keeps the previous script, and the run is repeated on it.
-  if (ChooseScript(dialog, *context)) options.scriptBase = RcPathFromChosen(context->PathBuffer);
+  if (ChooseScript(dialog, *context)) options.scriptBase = ScriptBaseFromChosen(context->PathBuffer);
   if (options.scriptBase.empty()) return 0;
 
   options.templateRoot = context->templateFolder;

@@ -127,11 +127,11 @@ void ExpectRandomProjectsConvertAlike(uint8_t mode, unsigned start) {
   }
 }
 
-TEST(ReferenceTest, RandomProjectsConvertAlikeInSingleFileMode) {
+TEST(PlainMethodTest, RandomProjectsConvertAlikeInSingleFileMode) {
   ExpectRandomProjectsConvertAlike(0, 20240601);
 }
 
-TEST(ReferenceTest, RandomProjectsConvertAlikeInMultiFileMode) {
+TEST(PlainMethodTest, RandomProjectsConvertAlikeInMultiFileMode) {
   ExpectRandomProjectsConvertAlike(1, 20240602);
 }
 
@@ -139,7 +139,7 @@ TEST(ReferenceTest, RandomProjectsConvertAlikeInMultiFileMode) {
 // random generator cannot lose them: a value completing a placeholder that the next control
 // fills, a dialog placeholder pasted late that the next dialog fills, and a dialog without
 // controls whose placeholder waits for a later dialog's control.
-TEST(ReferenceTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
+TEST(PlainMethodTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
   Project p;
   // The last line joins into "~DIALOG~" once its empty "~INITIAL~" is gone.
   p.files["set.tpl"] = "~OPTION~|~DIALOG~\n~DIA~INITIAL~LOG~\n";
@@ -163,7 +163,7 @@ TEST(ReferenceTest, PlaceholdersThatWaitForTheNextControlOrDialog) {
 
 // Long maps take the result past the size where the engine starts indexing it; names that are
 // pieces of earlier names, or span a join, must still be found in it.
-TEST(ReferenceTest, StyleFlagNamesMatchThePlainSearchOnLongResults) {
+TEST(PlainMethodTest, StyleFlagNamesMatchThePlainSearchOnLongResults) {
   std::mt19937 rng(7);
   auto word = [&](size_t length) {
     std::string w;

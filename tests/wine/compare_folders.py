@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compares what two conversion runs left in their folders, byte for byte.
 
-Each run's own script path without extension (its RcPath, which "~PROJNAME~" brings into the
+Each run's own script path without extension (its script path without extension, which "~PROJNAME~" brings into the
 outputs) is replaced by one token first, so a run in Z:\\tmp\\x and one in /tmp/y compare equal
 when they made the same files.
 
@@ -15,7 +15,7 @@ TOKEN = b"@RCPATH@"
 
 
 def snapshot(folder, rcpath):
-    """Every file below `folder` (relative name with '/') and its bytes, RcPath replaced."""
+    """Every file below `folder` (relative name with '/') and its bytes, the script path replaced."""
     files = {}
     for base, _, names in os.walk(folder):
         for name in names:

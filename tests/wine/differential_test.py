@@ -5,7 +5,7 @@ Every example script and every end-to-end fixture script is converted with every
 of the shipped and the test template roots, in both modes and with two settings of
 --base-units and --metrics, twice in a row (so the second run makes backups and reads the
 project file the first one wrote), once by each program in a folder of its own. The folders
-must then hold the same files with the same bytes, apart from each run's own RcPath; the exit
+must then hold the same files with the same bytes, apart from each run's own script path without extension; the exit
 codes and the number of diagnostics must agree.
 
 Usage: differential_test.py --linux FORMWRIGHT --windows FORMWRIGHT-CLI.EXE
@@ -49,7 +49,7 @@ def wine_path(path, forward=False):
     return "Z:" + (path if forward else path.replace("/", "\\"))
 
 
-def rc_path(script_path):
+def script_base(script_path):
     folder, name = os.path.split(script_path)
     return os.path.join(folder, name.split(".")[0])
 
@@ -85,8 +85,8 @@ def check_case(args, tmp, n, script, root, name, multi, units, metrics):
         if linux_result != windows_result:
             problems.append(f"run {attempt}: exit code and diagnostics (Linux, Windows): "
                             f"{linux_result} vs {windows_result}")
-    problems += differences(snapshot(linux_dir, rc_path(linux_script)),
-                            snapshot(windows_dir, wine_path(rc_path(windows_script))),
+    problems += differences(snapshot(linux_dir, script_base(linux_script)),
+                            snapshot(windows_dir, wine_path(script_base(windows_script))),
                             "linux", "windows")
     return problems
 

@@ -1,8 +1,8 @@
-#include "frontend/win32/rc_path.h"
+#include "frontend/win32/script_base.h"
 
 namespace fw {
 
-std::string RcPathFromChosen(const std::string& chosen) {
+std::string ScriptBaseFromChosen(const std::string& chosen) {
   size_t nameStart = chosen.find_last_of("\\/");
   nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
   size_t dot = chosen.find('.', nameStart);
