@@ -1,0 +1,18 @@
+/* Stand-in for the template library's resource header: the standard command ids (shared with
+ * afxres.h, same caveat on their values) and its string ids. */
+#ifndef FW_STANDIN_ATLRES_H
+#define FW_STANDIN_ATLRES_H
+#include "afxids.h"
+#define ATL_IDS_IDLEMESSAGE     0xE001
+#define ATL_IDS_SCSIZE          0xEF00
+#define ATL_IDS_SCMOVE          0xEF01
+#define ATL_IDS_SCMINIMIZE      0xEF02
+#define ATL_IDS_SCMAXIMIZE      0xEF03
+#define ATL_IDS_SCNEXTWINDOW    0xEF04
+#define ATL_IDS_SCPREVWINDOW    0xEF05
+#define ATL_IDS_SCCLOSE         0xEF06
+#define ATL_IDS_SCRESTORE       0xEF12
+#define ATL_IDS_SCTASKLIST      0xEF13
+#define ATL_IDS_MDICHILD        0xEF1F
+#define ATL_IDS_MRU_FILE        0xEFFF
+#endif
