@@ -87,14 +87,11 @@
 #define ID_VIEW_DETAILS         0xE813
 #define ID_VIEW_LINEUP          0xE814
 #define ID_VIEW_BYNAME          0xE815
-#define ID_VIEW_REFRESH         0xE816
 
 #define ID_APPLY_NOW            0x3021
 #define ID_WIZBACK              0x3023
 #define ID_WIZNEXT              0x3024
 #define ID_WIZFINISH            0x3025
-
-#define ID_EDIT_DELETE          ID_EDIT_CLEAR
 
 #define AFX_IDS_APP_TITLE       0xE000
 #define AFX_IDS_IDLEMESSAGE     0xE001

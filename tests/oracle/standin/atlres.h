@@ -1,7 +1,9 @@
-/* Stand-in for the template library's resource header: the standard command ids (shared with
+/* Stand-in for the template library's resource header: the system constants with IDC_STATIC
+ * (scripts that include only this header use them), the standard command ids (shared with
  * afxres.h, same caveat on their values) and its string ids. */
 #ifndef FW_STANDIN_ATLRES_H
 #define FW_STANDIN_ATLRES_H
+#include "winres.h"
 #include "afxids.h"
 #define ATL_IDS_IDLEMESSAGE     0xE001
 #define ATL_IDS_SCSIZE          0xEF00
