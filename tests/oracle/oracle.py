@@ -3,8 +3,10 @@
 res_dialogs.py.
 
 Usage: oracle.py [--oracle llvm-rc|windres|auto] [--include DIR ...] [--define X[=V] ...]
-                 [--standin] [--transcode] [--fix-includes] [--stub-files] [--real-world]
-                 [--codepage N] [--keep DIR] [--dialogs-only] SCRIPT
+                 [--standin] [--transcode] [--fix-includes] [--stub-files]
+                 [--headers-directives-only] [--real-world]
+                 [--codepage N] [--force-include HEADER] [--keep DIR] [--dialogs-only]
+                 SCRIPT
 
 Oracles:
   llvm-rc  llvm-rc-14 /fo OUT.res [/I DIR ...] [/D X ...] SCRIPT (it preprocesses with clang)
@@ -13,7 +15,7 @@ Oracles:
 Both run in the script's folder. The output of a failed run is never read (llvm-rc leaves a
 partial .res behind when it stops on an error).
 
-What makes them fail on real scripts, each an option (--real-world turns on all four):
+What makes them fail on real scripts, each an option (--real-world turns on all five):
   --standin       put tests/oracle/standin/ last on the include path: minimal stand-ins for the
                   system and class library headers (windows.h, winres.h, afxres.h, commctrl.h,
                   atlres.h, ...); neither oracle has the system headers here (windres would find
@@ -32,6 +34,10 @@ What makes them fail on real scripts, each an option (--real-world turns on all 
   --stub-files    icons, cursors, bitmaps and other files that resources name but that are
                   missing get minimal valid stand-ins (a 1x1 icon, cursor or bitmap; an empty
                   file otherwise), made in the copy under the name the oracle asked for
+  --headers-directives-only
+                  included .h and .c files keep only their preprocessor directives, the other
+                  lines blanked: the resource compiler's documentation says it ignores those
+                  lines, while both oracles read them (C declarations then fail)
 Every option works on a temporary copy of the script's folder, never on the original.
 
 Output: {"oracle": the one that answered or null, "script": SCRIPT, "dialogs": [...],
@@ -62,6 +68,7 @@ TEXT_SUFFIXES = (".rc", ".rc2", ".rc3", ".h", ".hh", ".hpp", ".hxx", ".inc", ".d
                  ".rh", ".rcv", ".txt")
 TIMEOUT = 120
 MAX_STUB_ROUNDS = 40
+STUB_INCLUDES = "stub-includes"  # folder of the copy where missing includes get empty files
 
 PRAGMA_CODE_PAGE = re.compile(rb"^([ \t]*#[ \t]*pragma[ \t]+code_page[ \t]*\()[ \t]*([^)\s]*)"
                               rb"[ \t]*(\).*)$", re.M)
@@ -238,6 +245,8 @@ def _fix_includes(prep):
             for folder, quote in [(here, '"'), (prep.folder, '"')] + [
                     (d, "<") for d in prep.include_dirs]:
                 found = _find_ci(folder, base)
+                if found and os.path.join(folder, found) == path:
+                    found = None  # the including file itself: <x/resource.h> in resource.h
                 if found:
                     if folder == prep.folder and here != prep.folder:
                         found = os.path.relpath(os.path.join(folder, found), here)
@@ -245,8 +254,9 @@ def _fix_includes(prep):
                     prep.note("include %s%s%s in %s read as %s" % (
                         match.group(2), name, match.group(4), rel_file, target))
                     return match.group(1) + target
-            stub = os.path.join(prep.folder, base)
-            if base and not os.path.exists(stub):
+            stub = os.path.join(prep.folder, STUB_INCLUDES, base or "unnamed")
+            if not os.path.exists(stub):
+                os.makedirs(os.path.dirname(stub), exist_ok=True)
                 with open(stub, "wb"):
                     pass
                 made.add(base)
@@ -259,6 +269,48 @@ def _fix_includes(prep):
             with open(path, "wb") as f:
                 f.write(fixed.encode("latin-1"))
     return made
+
+
+def _strip_comments(text):
+    """`text` with its comments blanked (newlines kept), strings and characters left alone."""
+    out, i, n = [], 0, len(text)
+    pattern = re.compile(r'/\*.*?\*/|//[^\n]*|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
+    for match in pattern.finditer(text):
+        out.append(text[i:match.start()])
+        piece = match.group(0)
+        out.append(piece if piece[0] in "\"'" else re.sub(r"[^\n]", " ", piece))
+        i = match.end()
+    out.append(text[i:])
+    return "".join(out)
+
+
+def directives_only(text):
+    """What the resource compiler reads of a .h or .c file: its preprocessor directives; every
+    other line is blanked, so line numbers stay."""
+    lines = _strip_comments(text).split("\n")
+    out, continued = [], False
+    for line in lines:
+        keep = continued or line.lstrip().startswith("#")
+        out.append(line if keep else "")
+        continued = keep and line.rstrip("\r").endswith("\\")
+    return "\n".join(out)
+
+
+def _directives_only(prep):
+    for path in _text_files(prep.folder, prep.script):
+        if path == prep.script or not path.lower().endswith((".h", ".c")):
+            continue
+        with open(path, "rb") as f:
+            raw = f.read()
+        if raw.startswith(codecs.BOM_UTF16_LE) or raw.startswith(codecs.BOM_UTF16_BE):
+            continue
+        text = raw.decode("latin-1")
+        reduced = directives_only(text)
+        if reduced != text and _strip_comments(text) != reduced:
+            with open(path, "wb") as f:
+                f.write(reduced.encode("latin-1"))
+            prep.note("%s: only its preprocessor directives kept" %
+                      os.path.relpath(path, prep.folder))
 
 
 def _unescape_name(literal):
@@ -324,8 +376,20 @@ def prepare(script, work, options):
                 with open(path, "wb") as f:
                     f.write(done[0])
                 prep.note("%s: %s" % (os.path.relpath(path, folder), done[1]))
+    for header in options.force_include:
+        with open(copy, "rb") as f:
+            data = f.read()
+        line = ('#include "%s"\n' % header).encode("ascii")
+        if data.startswith(codecs.BOM_UTF16_LE):
+            line = codecs.BOM_UTF16_LE + line.decode("ascii").encode("utf-16-le")
+            data = data[2:]
+        with open(copy, "wb") as f:
+            f.write(line + data)
+        prep.note("%s included first (line numbers shift by one)" % header)
     if options.fix_includes:
         _fix_includes(prep)
+    if options.headers_directives_only:
+        _directives_only(prep)
     if options.stub_files:
         _prescan_files(prep)
     return prep
@@ -403,13 +467,16 @@ def run_oracle(oracle, prep, defines, stub_files):
 
 def compile_script(script, oracle="auto", include=(), define=(), standin=False,
                    transcode=False, fix_includes=False, stub_files=False, codepage=1252,
-                   keep=None, try_all=False):
+                   keep=None, try_all=False, headers_directives_only=False,
+                   force_include=()):
     """The result object that oracle.py prints (see the module's text). With `try_all` every
     oracle of the order runs, and result["byOracle"] holds the dialogs of each that answered
     (the first of them still gives "oracle" and "dialogs")."""
     options = argparse.Namespace(include=list(include), standin=standin, transcode=transcode,
                                  fix_includes=fix_includes, stub_files=stub_files,
-                                 codepage=codepage)
+                                 codepage=codepage,
+                                 headers_directives_only=headers_directives_only,
+                                 force_include=list(force_include))
     order = ORACLES if oracle == "auto" else (oracle,)
     if any(o not in ORACLES for o in order):
         raise OracleError("unknown oracle %r" % oracle)
@@ -449,20 +516,28 @@ def main(argv):
     parser.add_argument("--transcode", action="store_true")
     parser.add_argument("--fix-includes", action="store_true")
     parser.add_argument("--stub-files", action="store_true")
+    parser.add_argument("--headers-directives-only", action="store_true")
     parser.add_argument("--real-world", action="store_true",
-                        help="all of --standin --transcode --fix-includes --stub-files")
+                        help="all of --standin --transcode --fix-includes --stub-files "
+                        "--headers-directives-only")
     parser.add_argument("--codepage", type=int, default=1252)
+    parser.add_argument("--force-include", action="append", default=[], metavar="HEADER",
+                        help="include HEADER at the top of the script (for a fragment that "
+                        "its parent script includes after the system headers)")
     parser.add_argument("--keep", metavar="DIR", help="keep the prepared copy in DIR")
     parser.add_argument("--dialogs-only", action="store_true")
     args = parser.parse_args(argv)
     if args.real_world:
         args.standin = args.transcode = args.fix_includes = args.stub_files = True
+        args.headers_directives_only = True
     if not os.path.isfile(args.script):
         parser.error("no such file: %s" % args.script)
     try:
         result = compile_script(args.script, args.oracle, args.include, args.define,
                                 args.standin, args.transcode, args.fix_includes,
-                                args.stub_files, args.codepage, args.keep)
+                                args.stub_files, args.codepage, args.keep,
+                                headers_directives_only=args.headers_directives_only,
+                                force_include=args.force_include)
     except OracleError as error:
         sys.stderr.write("oracle.py: %s\n" % error)
         return 2
