@@ -3,8 +3,7 @@
 res_dialogs.py.
 
 Usage: oracle.py [--oracle llvm-rc|windres|auto] [--include DIR ...] [--define X[=V] ...]
-                 [--standin] [--transcode] [--fix-includes] [--stub-files]
-                 [--headers-directives-only] [--real-world]
+                 [--standin] [--transcode] [--fix-includes] [--stub-files] [--real-world]
                  [--codepage N] [--force-include HEADER] [--keep DIR] [--dialogs-only]
                  SCRIPT
 
@@ -15,7 +14,7 @@ Oracles:
 Both run in the script's folder. The output of a failed run is never read (llvm-rc leaves a
 partial .res behind when it stops on an error).
 
-What makes them fail on real scripts, each an option (--real-world turns on all five):
+What makes them fail on real scripts, each an option (--real-world turns on all four):
   --standin       put tests/oracle/standin/ last on the include path: minimal stand-ins for the
                   system and class library headers (windows.h, winres.h, afxres.h, commctrl.h,
                   atlres.h, ...); neither oracle has the system headers here (windres would find
@@ -34,10 +33,8 @@ What makes them fail on real scripts, each an option (--real-world turns on all 
   --stub-files    icons, cursors, bitmaps and other files that resources name but that are
                   missing get minimal valid stand-ins (a 1x1 icon, cursor or bitmap; an empty
                   file otherwise), made in the copy under the name the oracle asked for
-  --headers-directives-only
-                  included .h and .c files keep only their preprocessor directives, the other
-                  lines blanked: the resource compiler's documentation says it ignores those
-                  lines, while both oracles read them (C declarations then fail)
+(Both oracles already read only the directives of included .h and .c files, as the resource
+compiler's documentation says it does, so C declarations in headers need no fix.)
 Every option works on a temporary copy of the script's folder, never on the original.
 
 Output: {"oracle": the one that answered or null, "script": SCRIPT, "dialogs": [...],
@@ -155,10 +152,11 @@ def transcode_bytes(data, default_codepage=1252):
         text = re.sub(r"(?m)^([ \t]*#[ \t]*pragma[ \t]+code_page[ \t]*\()[^)]*\)",
                       r"\g<1>65001)", text)
         return text.encode("utf-8"), "UTF-16 to UTF-8"
+    original = data
     if data.startswith(codecs.BOM_UTF8):
         data = data[len(codecs.BOM_UTF8):]
     pragmas = list(PRAGMA_CODE_PAGE.finditer(data))
-    if not pragmas and all(b < 0x80 for b in data):
+    if not pragmas and all(b < 0x80 for b in original):
         return None
     pieces, used = [], []
     start, codepage = 0, None
@@ -175,7 +173,7 @@ def transcode_bytes(data, default_codepage=1252):
     pieces.append(text)
     used.append(name)
     out = "".join(pieces).encode("utf-8")
-    if out == data:
+    if out == original:
         return None
     names = sorted(set(n for n in used))
     return out, "8-bit (%s) to UTF-8" % ", ".join(names)
@@ -271,48 +269,6 @@ def _fix_includes(prep):
     return made
 
 
-def _strip_comments(text):
-    """`text` with its comments blanked (newlines kept), strings and characters left alone."""
-    out, i, n = [], 0, len(text)
-    pattern = re.compile(r'/\*.*?\*/|//[^\n]*|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
-    for match in pattern.finditer(text):
-        out.append(text[i:match.start()])
-        piece = match.group(0)
-        out.append(piece if piece[0] in "\"'" else re.sub(r"[^\n]", " ", piece))
-        i = match.end()
-    out.append(text[i:])
-    return "".join(out)
-
-
-def directives_only(text):
-    """What the resource compiler reads of a .h or .c file: its preprocessor directives; every
-    other line is blanked, so line numbers stay."""
-    lines = _strip_comments(text).split("\n")
-    out, continued = [], False
-    for line in lines:
-        keep = continued or line.lstrip().startswith("#")
-        out.append(line if keep else "")
-        continued = keep and line.rstrip("\r").endswith("\\")
-    return "\n".join(out)
-
-
-def _directives_only(prep):
-    for path in _text_files(prep.folder, prep.script):
-        if path == prep.script or not path.lower().endswith((".h", ".c")):
-            continue
-        with open(path, "rb") as f:
-            raw = f.read()
-        if raw.startswith(codecs.BOM_UTF16_LE) or raw.startswith(codecs.BOM_UTF16_BE):
-            continue
-        text = raw.decode("latin-1")
-        reduced = directives_only(text)
-        if reduced != text and _strip_comments(text) != reduced:
-            with open(path, "wb") as f:
-                f.write(reduced.encode("latin-1"))
-            prep.note("%s: only its preprocessor directives kept" %
-                      os.path.relpath(path, prep.folder))
-
-
 def _unescape_name(literal):
     if literal.startswith('"'):
         inner = literal[1:-1].replace('""', '"')
@@ -388,8 +344,6 @@ def prepare(script, work, options):
         prep.note("%s included first (line numbers shift by one)" % header)
     if options.fix_includes:
         _fix_includes(prep)
-    if options.headers_directives_only:
-        _directives_only(prep)
     if options.stub_files:
         _prescan_files(prep)
     return prep
@@ -467,15 +421,13 @@ def run_oracle(oracle, prep, defines, stub_files):
 
 def compile_script(script, oracle="auto", include=(), define=(), standin=False,
                    transcode=False, fix_includes=False, stub_files=False, codepage=1252,
-                   keep=None, try_all=False, headers_directives_only=False,
-                   force_include=()):
+                   keep=None, try_all=False, force_include=()):
     """The result object that oracle.py prints (see the module's text). With `try_all` every
     oracle of the order runs, and result["byOracle"] holds the dialogs of each that answered
     (the first of them still gives "oracle" and "dialogs")."""
     options = argparse.Namespace(include=list(include), standin=standin, transcode=transcode,
                                  fix_includes=fix_includes, stub_files=stub_files,
                                  codepage=codepage,
-                                 headers_directives_only=headers_directives_only,
                                  force_include=list(force_include))
     order = ORACLES if oracle == "auto" else (oracle,)
     if any(o not in ORACLES for o in order):
@@ -516,10 +468,8 @@ def main(argv):
     parser.add_argument("--transcode", action="store_true")
     parser.add_argument("--fix-includes", action="store_true")
     parser.add_argument("--stub-files", action="store_true")
-    parser.add_argument("--headers-directives-only", action="store_true")
     parser.add_argument("--real-world", action="store_true",
-                        help="all of --standin --transcode --fix-includes --stub-files "
-                        "--headers-directives-only")
+                        help="all of --standin --transcode --fix-includes --stub-files")
     parser.add_argument("--codepage", type=int, default=1252)
     parser.add_argument("--force-include", action="append", default=[], metavar="HEADER",
                         help="include HEADER at the top of the script (for a fragment that "
@@ -529,14 +479,12 @@ def main(argv):
     args = parser.parse_args(argv)
     if args.real_world:
         args.standin = args.transcode = args.fix_includes = args.stub_files = True
-        args.headers_directives_only = True
     if not os.path.isfile(args.script):
         parser.error("no such file: %s" % args.script)
     try:
         result = compile_script(args.script, args.oracle, args.include, args.define,
                                 args.standin, args.transcode, args.fix_includes,
                                 args.stub_files, args.codepage, args.keep,
-                                headers_directives_only=args.headers_directives_only,
                                 force_include=args.force_include)
     except OracleError as error:
         sys.stderr.write("oracle.py: %s\n" % error)

@@ -7,9 +7,9 @@ to be stubbed, and why an oracle failed.
 Usage: survey.py [--markdown] [--json FILE] [--only NN,NN] [FOLDER]
 
 Every script runs with all of oracle.py's fixes (--real-world): stand-in headers, transcoding to
-UTF-8, includes found without regard to folders and case, stand-ins for missing files, .h files
-read for their directives only; a few scripts also get the version macros of their generated
-headers (GENERATED below). The
+UTF-8, includes found without regard to folders and case, stand-ins for missing files; a few scripts
+also get the version macros of their generated headers (GENERATED below) or the system headers
+their parent script includes (FRAGMENTS below). The
 script of a folder is the .rc that SOURCES.md names ("path"); the originals are only read.
 """
 import argparse
@@ -105,7 +105,7 @@ def survey_one(folder, sub, script_name):
     result = oracle.compile_script(script, "auto", define=GENERATED.get(sub[:2], ()),
                                    force_include=FRAGMENTS.get(sub[:2], ()),
                                    standin=True, transcode=True, fix_includes=True,
-                                   stub_files=True, try_all=True, headers_directives_only=True)
+                                   stub_files=True, try_all=True)
     row = {"folder": sub, "script": script_name, "answered": result["oracle"],
            "seconds": round(time.time() - start, 1), "notes": result["notes"]}
     for attempt in result["attempts"]:
