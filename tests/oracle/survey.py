@@ -68,6 +68,11 @@ def _key(dialog):
     return (str(dialog["name"]).upper(), dialog["language"])
 
 
+def _case_only(a, b):
+    both_text = isinstance(a, str) and isinstance(b, str)
+    return " (case only)" if both_text and a.upper() == b.upper() else ""
+
+
 def differences(a, b):
     """{field: count} over the dialogs both lists hold (matched by name and language, and by
     position among equal keys); "missing" counts dialogs only one list has."""
@@ -84,16 +89,14 @@ def differences(a, b):
     for left, right in groups.values():
         for x, y in zip(left, right):
             for field in x:
-                if field == "items":
-                    continue
-                if x[field] != y.get(field):
-                    bump("dialog." + field)
+                if field != "items" and x[field] != y.get(field):
+                    bump("dialog." + field + _case_only(x[field], y.get(field)))
             if len(x["items"]) != len(y["items"]):
                 bump("dialog.itemCount")
             for i, j in zip(x["items"], y["items"]):
                 for field in i:
                     if i[field] != j.get(field):
-                        bump("control." + field)
+                        bump("control." + field + _case_only(i[field], j.get(field)))
         if len(left) != len(right):
             bump("missing")
     return counts
