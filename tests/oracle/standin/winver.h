@@ -1,0 +1,2 @@
+/* Stand-in: the version resource constants. */
+#include "verrsrc.h"
