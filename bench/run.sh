@@ -7,7 +7,9 @@
 #
 # Settings (environment): FW_BENCH_RUNS (5), FW_BENCH_SIZES ("100 1000 10000"),
 # FW_BENCH_PLAIN_SIZES ("100 1000"), FW_BENCH_PLAIN_RUNS (as FW_BENCH_RUNS; the plain method
-# takes minutes at 1,000 dialogs), FW_BENCH_DIR (build/bench/run).
+# takes minutes at 1,000 dialogs), FW_BENCH_DIR (build/bench/run), FW_BENCH_BASELINE (another
+# build's formwright, measured in the same rounds, with the same template set, for a before and
+# after comparison).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +20,7 @@ plain_runs=${FW_BENCH_PLAIN_RUNS:-$runs}
 build=build/bench
 work=${FW_BENCH_DIR:-$build/run}
 bin=$PWD/$build/bin
+baseline=${FW_BENCH_BASELINE:-}
 
 build_tools() {
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_SAMPLE=OFF >/dev/null
@@ -46,22 +49,32 @@ is_plain_size() { [[ " $plain_sizes " == *" $1 "* ]]; }
 # Folders: N/fast and N/plain each hold the script as dialogs.rc; N/copy receives the copies.
 prepare() {
   local n=$1
-  mkdir -p "$work/$n/fast" "$work/$n/plain" "$work/$n/copy"
+  mkdir -p "$work/$n/fast" "$work/$n/plain" "$work/$n/copy" "$work/$n/base"
   "$bin/make_script" "$n" "$work/$n/fast/dialogs.rc" "$bin/template/winapi"
   cp "$work/$n/fast/dialogs.rc" "$work/$n/plain/dialogs.rc"
+  cp "$work/$n/fast/dialogs.rc" "$work/$n/base/dialogs.rc"
   rm -f "$work/$n"/*.times
 }
 
 # A first run: no outputs from before.
-clean() { rm -f "$work/$1"/{fast,plain}/dialogs.{bas,fbp} "$work/$1"/copy/dialogs.*; }
+clean() { rm -f "$work/$1"/{fast,plain,base}/dialogs.{bas,fbp} "$work/$1"/copy/dialogs.*; }
+
+convert_baseline() {
+  measure "$1/base.times" "$baseline" --base-units 6,13 --template-root "$bin/template" \
+    --template winapi "$1/base/dialogs.rc"
+}
 
 one_round() {
   local n=$1 round=$2 d="$work/$1"
   clean "$n"
+  # The baseline goes first in every other round, so neither build always follows the other's
+  # writes.
+  if [ -n "$baseline" ] && [ $((round % 2)) -eq 1 ]; then convert_baseline "$d"; fi
   measure "$d/fast.times" "$bin/formwright" --base-units 6,13 --template-root "$bin/template" \
     --template winapi "$d/fast/dialogs.rc"
   measure "$d/copy.times" cp "$d/fast/dialogs.rc" "$d/fast/dialogs.bas" "$d/fast/dialogs.fbp" \
     "$d/copy/"
+  if [ -n "$baseline" ] && [ $((round % 2)) -eq 0 ]; then convert_baseline "$d"; fi
   if is_plain_size "$n" && [ "$round" -le "$plain_runs" ]; then
     measure "$d/plain.times" "$bin/reference_convert" "$d/plain/dialogs.rc" "$bin/template" winapi
   fi
@@ -78,6 +91,27 @@ check_identical() {
   else
     echo "  N=$1: THE PLAIN AND THE FAST METHOD DIFFER" && return 1
   fi
+}
+
+# The baseline build against this one: medians side by side, and the same bytes written.
+compare_baseline() {
+  [ -n "$baseline" ] || return 0
+  echo
+  echo "| dialogs | baseline s (CPU s) | formwright s (CPU s) | formwright / baseline (CPU) | same output |"
+  echo "|---:|---:|---:|---:|---|"
+  for n in $sizes; do
+    local d="$work/$n" base fast baseCpu fastCpu same=no
+    base=$(column_median "$d/base.times" 1)
+    fast=$(column_median "$d/fast.times" 1)
+    baseCpu=$(column_median "$d/base.times" 3)
+    fastCpu=$(column_median "$d/fast.times" 3)
+    if sed "s#$d/base/#$d/fast/#g" "$d/base/dialogs.bas" | cmp -s - "$d/fast/dialogs.bas" &&
+      cmp -s "$d/base/dialogs.fbp" "$d/fast/dialogs.fbp"; then
+      same=yes
+    fi
+    awk -v n="$n" -v b="$base" -v f="$fast" -v bc="$baseCpu" -v fc="$fastCpu" -v s="$same" \
+      'BEGIN { printf "| %d | %.3f (%.2f) | %.3f (%.2f) | %.3f (%.3f) | %s |\n", n, b, bc, f, fc, f / b, fc / bc, s }'
+  done
 }
 
 report() {
@@ -163,6 +197,7 @@ main() {
   done
   for n in $sizes; do check_identical "$n"; done
   report
+  compare_baseline
   echo
   verdicts
   text_benchmark

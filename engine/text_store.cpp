@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <cstdint>
 #include <new>
 
 namespace fw {
@@ -30,11 +30,12 @@ void TextStore::resize(size_t size) {
 void TextStore::append(std::string_view more) {
   if (more.empty()) return;
   if (size_ + more.size() > capacity_) {
-    // `more` may lie in this text, which is about to move.
-    std::less<const char*> before;
-    bool inside =
-        data_ != nullptr && !before(more.data(), data_) && before(more.data(), data_ + capacity_);
-    size_t offset = inside ? static_cast<size_t>(more.data() - data_) : 0;
+    // `more` may lie in this text, which is about to move. Its place is taken as numbers
+    // before the move, so no pointer into the old block is used after it.
+    auto at = reinterpret_cast<std::uintptr_t>(more.data());
+    auto start = reinterpret_cast<std::uintptr_t>(data_);
+    bool inside = data_ != nullptr && at >= start && at < start + capacity_;
+    size_t offset = inside ? static_cast<size_t>(at - start) : 0;
     size_t need = size_ + more.size();
     reserve(need > 2 * capacity_ ? need : 2 * capacity_);
     if (inside) more = std::string_view(data_ + offset, more.size());
