@@ -67,11 +67,40 @@ bool WriteAll(HANDLE file, std::string_view data) {
   return true;
 }
 
+// `part` as spelt in the folder `folder` (ending in a separator, or empty), or as given when it
+// does not exist or would be a pattern.
+std::string OnDisk(const std::string& folder, const std::string& part) {
+  if (part.empty() || part == "." || part == ".." ||
+      part.find_first_of("*?") != std::string::npos) {
+    return part;
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + part).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return part;
+  FindClose(search);
+  return found.cFileName;
+}
+
 class Win32FileSystem : public FileSystem {
  public:
   char Separator() const override { return '\\'; }
 
-  std::string Resolve(const std::string& path) override { return path; }
+  // Names are found whatever their case; this gives the spelling on disk of each part that
+  // exists, so a file found as "Dialogs.bas" is reported under that name.
+  std::string Resolve(const std::string& path) override {
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return path;  // UNC
+    size_t start = path.size() >= 2 && path[1] == ':' ? 2 : 0;
+    if (start < path.size() && IsSeparator(path[start])) ++start;
+    std::string result = path.substr(0, start);
+    while (start < path.size()) {
+      size_t end = start;
+      while (end < path.size() && !IsSeparator(path[end])) ++end;
+      result += OnDisk(result, path.substr(start, end - start));
+      if (end < path.size()) result += path[end];
+      start = end + 1;
+    }
+    return result;
+  }
 
   std::optional<std::string> ReadWhole(const std::string& path) override {
     HANDLE file = OpenForReading(path);

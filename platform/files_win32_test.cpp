@@ -56,6 +56,14 @@ TEST_F(Win32FilesTest, BothSeparatorsAreAccepted) {
   EXPECT_EQ(files_->Resolve(mixed), mixed);
 }
 
+// The system finds names in any case; Resolve tells how each existing part is spelt on disk.
+TEST_F(Win32FilesTest, ResolveGivesTheSpellingOnDisk) {
+  dir_.Put("Sub/Mixed.Case", "x");
+  EXPECT_EQ(files_->Resolve(Path("SUB\\mixed.case")), Path("Sub\\Mixed.Case"));
+  EXPECT_EQ(files_->Resolve(Path("sub/absent.txt")), Path("Sub/absent.txt"));
+  EXPECT_EQ(files_->Resolve(Path("s*b")), Path("s*b"));  // a pattern is no name
+}
+
 TEST_F(Win32FilesTest, AbsolutePathsAreLexicallyNormal) {
   EXPECT_EQ(files_->AbsolutePath("C:/work/./sub/../dialogs.rc"), "C:\\work\\dialogs.rc");
   EXPECT_EQ(files_->AbsolutePath("C:\\my.projects\\dialogs.rc"), "C:\\my.projects\\dialogs.rc");
