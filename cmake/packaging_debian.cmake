@@ -4,6 +4,9 @@ if(NOT TARGET formwright)
   return()
 endif()
 set(fw_doc share/doc/formwright)
+# Hardened as Debian builds programs: all symbols bound at start, so that relocations stay
+# read-only.
+target_link_options(formwright PRIVATE LINKER:-z,relro LINKER:-z,now)
 
 # The copyright file: the licence text of LICENSE, in the machine-readable form.
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE fw_license_lines)
