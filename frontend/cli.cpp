@@ -89,6 +89,21 @@ void Report(const Diagnostics& diagnostics, std::ostream& err) {
   }
 }
 
+std::string TemplateRootOf(const CliOptions& o, FileSystem& files) {
+  return o.templateRoot.empty() ? DefaultTemplateRoot(files) : o.templateRoot;
+}
+
+// The sets in the order the default is chosen from, so that the first line is the default.
+int ListTemplates(const CliOptions& o, CliEnvironment& env) {
+  std::string root = TemplateRootOf(o, env.files);
+  std::vector<std::string> sets = ListTemplateSets(env.files, root);
+  if (sets.empty()) {
+    env.err << "formwright: warning: " << Printable(root) << ": no template set (NAME.tpl) found\n";
+  }
+  for (const std::string& name : sets) env.out << Printable(name) << "\n";
+  return kExitOk;
+}
+
 // The display that replaces the platform's for --base-units or --metrics, or null. The frame
 // and caption sizes are those of --metrics, else the platform's, base units or not.
 std::unique_ptr<Display> OverrideDisplay(const CliOptions& o, Display& platform) {
@@ -102,7 +117,7 @@ std::unique_ptr<Display> OverrideDisplay(const CliOptions& o, Display& platform)
 
 int Convert(const CliOptions& o, CliEnvironment& env) {
   FileSystem& real = env.files;
-  std::string root = o.templateRoot.empty() ? DefaultTemplateRoot(real) : o.templateRoot;
+  std::string root = TemplateRootOf(o, real);
   std::string name = o.templateName;
   if (name.empty()) {
     std::vector<std::string> sets = ListTemplateSets(real, root);
@@ -150,6 +165,7 @@ int RunCommandLine(const std::vector<std::string>& args, CliEnvironment& env) {
     env.out << "formwright " << FW_VERSION << "\n";
     return kExitOk;
   }
+  if (parsed.options.listTemplates) return ListTemplates(parsed.options, env);
   return Convert(parsed.options, env);
 }
 

@@ -25,6 +25,8 @@ const char kUsage[] =
     "  --metrics FX,FY,CAP   frame width, frame height and caption height in pixels\n"
     "                        (default 4,4,19 on Linux; the system's on Windows)\n"
     "  --dry-run             do everything but write; list what would be written\n"
+    "  --list-templates      print the template sets of the root, one a line, the default\n"
+    "                        first, and exit\n"
     "  --version             print the version and exit\n"
     "  --help                print this help and exit\n"
     "\n"
@@ -102,6 +104,8 @@ std::string ApplyWord(CliOptions& o, const std::vector<std::string>& args, size_
     o.help = true;
   } else if (word == "--version") {
     o.version = true;
+  } else if (word == "--list-templates") {
+    o.listTemplates = true;
   } else {
     size_t eq = word.find('=');
     std::string name = word.substr(0, eq);
@@ -122,7 +126,7 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
     parsed.error = ApplyWord(parsed.options, args, i, optionsEnded);
   }
   const CliOptions& o = parsed.options;
-  if (parsed.error.empty() && !o.help && !o.version && o.script.empty()) {
+  if (parsed.error.empty() && !o.help && !o.version && !o.listTemplates && o.script.empty()) {
     parsed.error = "no SCRIPT given";
   }
   return parsed;

@@ -18,6 +18,7 @@ struct CliOptions {
   bool dryRun = false;
   bool help = false;
   bool version = false;
+  bool listTemplates = false;  // print the sets of the root instead of converting
   std::string script;
 };
 

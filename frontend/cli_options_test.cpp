@@ -34,6 +34,9 @@ TEST(CliOptionsTest, UsageErrors) {
     EXPECT_NE(ParseCliOptions(bad).error, "") << (bad.empty() ? "" : bad[0]);
   }
   EXPECT_EQ(ParseCliOptions({"--help"}).error, "");
+  ParsedOptions list = ParseCliOptions({"--list-templates", "--template-root", "/t"});
+  EXPECT_EQ(list.error, "");
+  EXPECT_TRUE(list.options.listTemplates);
   EXPECT_EQ(ParseCliOptions({"--base-units", "40518559,-5", "a.rc"}).error, "");
 }
 

@@ -24,34 +24,8 @@ if [ ! -f "$linux_build/CMakeCache.txt" ]; then
 fi
 cmake --build "$linux_build" --target formwright fw-measure -j2
 
-export WINEPREFIX=$prefix WINEDEBUG=-all
-xvfb_pid=""
-cleanup() {
-  timeout 30 wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-
-# A display of our own; Xvfb picks a free number and writes it to the pipe.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-[ -s "$display_file" ] || { echo "40-windows: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -1 "$display_file")
-rm -f "$display_file"
-
-# The first use creates the prefix. Then one Wine server, with its system processes started
-# here, serves all the short test programs: system processes started by a test would keep its
-# output pipe open, and the test runner would wait for them.
-probe=$root/build/windows/bin/fw-probe.exe
-timeout 900 "$wine_run" "$prefix" "$probe" metrics >/dev/null 2>&1
-timeout 60 wineserver -w || true
-wineserver -p 600
-timeout 120 "$wine_run" "$prefix" "$probe" metrics >/dev/null 2>&1
+source scripts/lib/wine_display.sh
+fw_wine_display_start "$prefix" "$wine_run" "$root/build/windows/bin/fw-probe.exe"
 
 ctest --preset windows
 

@@ -129,10 +129,34 @@ class Cli(unittest.TestCase):
         code, out, _ = self.run_cli("--help", root=None, units=False)
         self.assertEqual(code, 0)
         for option in ("--template ", "--template-root", "--multi", "--base-units", "--metrics",
-                       "--dry-run", "--version", "exit codes"):
+                       "--dry-run", "--version", "--list-templates", "exit codes"):
             self.assertIn(option, out)
         code, out, _ = self.run_cli("--version", root=None, units=False)
         self.assertEqual((code, out.split()[0]), (0, "formwright"))
+
+    def test_list_templates_default_first(self):
+        # The order is the one the default comes from: the first line converts like no --template.
+        code, out, err = self.run_cli("--list-templates", units=False)
+        self.assertEqual((code, out, err), (0, "alpha\nZeta\n", ""))
+        self.assertEqual(self.run_cli(self.script())[0], 0)
+        self.assertTrue(read(self.script("dialogs.bas")).startswith(b"main of "))
+        code, out, err = self.run_cli("--list-templates", root=self.work, units=False)
+        self.assertEqual((code, out), (0, ""))
+        self.assertIn("no template set", err)
+
+    def test_installed_layout_finds_its_sets(self):
+        # /usr/bin/formwright finds /usr/share/formwright/template with no option.
+        prefix = os.path.join(self.dir, "usr")
+        os.makedirs(os.path.join(prefix, "bin"))
+        shutil.copy(EXE, os.path.join(prefix, "bin"))
+        shutil.copytree(ROOT, os.path.join(prefix, "share", "formwright", "template"))
+        installed = os.path.join(prefix, "bin", os.path.basename(EXE))
+        p = subprocess.run([installed, "--list-templates"], capture_output=True, timeout=60)
+        self.assertEqual((p.returncode, p.stdout), (0, b"alpha\nZeta\n"), p.stderr)
+        p = subprocess.run([installed, "--base-units", "6,13", self.script()],
+                           capture_output=True, timeout=60)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertTrue(read(self.script("dialogs.bas")).startswith(b"main of "))
 
     def test_nothing_is_written_without_script_or_main_template(self):
         write(self.script("dialogs.bas"), b"keep")

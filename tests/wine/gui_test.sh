@@ -5,6 +5,8 @@
 # same script and set, measuring with its own display and Wine's frame and caption metrics.
 #
 # Usage: gui_test.sh WINDOWS_BIN LINUX_FORMWRIGHT WINE_RUN WINEPREFIX ARTEFACT_FOLDER
+# fw-probe.exe is the one in FW_PROBE when set (an unzipped package has none), else the one in
+# WINDOWS_BIN.
 # Without a window manager, `xdotool --sync` and `windowactivate` would wait forever: windows
 # are focused by clicking, and every wait here is bounded.
 set -euo pipefail
@@ -14,6 +16,7 @@ linux_cli=$(realpath "$2")
 wine_run=$(realpath "$3")
 prefix=$(realpath -m "$4")
 artefacts=$(realpath -m "$5")
+probe_exe=$(realpath "${FW_PROBE:-$bin/fw-probe.exe}")
 here=$(cd "$(dirname "$0")" && pwd)
 source_root=$(cd "$here/../.." && pwd)
 : "${DISPLAY:?gui_test.sh needs an X display (Xvfb)}"
@@ -47,7 +50,7 @@ cp "$source_root/examples/gallery.rc" "$work/"
 cp "$source_root/examples/gallery.rc" "$linux_work/"
 script_wine="Z:${work//\//\\}\\gallery.rc"
 
-probe() { "$wine_run" "$prefix" "$bin/fw-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { "$wine_run" "$prefix" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_for() {
