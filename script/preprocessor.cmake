@@ -26,6 +26,7 @@ fw_add_test(preprocessor_test
     script/pp_files_test.cpp
     script/pp_system_headers_test.cpp
     script/preprocessor_test.cpp
+    script/pp_text_test.cpp
   LIBS preprocessor)
 
 # Macro expansion against GCC's cpp on generated macro sets (Linux only: it runs cpp).

@@ -61,11 +61,25 @@ void Preprocessor::Stop(uint32_t file, uint32_t line, std::string message) {
   stopped_ = true;
 }
 
+// Keeps the first diagnostics and counts the others, so that no input can fill the memory
+// with them (a million lines with a stray quote each).
+void Preprocessor::LimitDiagnostics() {
+  size_t keep = options_.maxDiagnostics;
+  if (diagnostics_.size() <= keep + (diagnosticsLeftOut_ ? 1 : 0)) return;
+  if (diagnosticsLeftOut_) diagnostics_.erase(diagnostics_.begin() + keep);  // the old count
+  diagnosticsLeftOut_ += diagnostics_.size() - keep;
+  diagnostics_.resize(keep);
+  diagnostics_.push_back(
+      {"", 0, false, std::to_string(diagnosticsLeftOut_) + " more diagnostics left out"});
+}
+
 bool Preprocessor::Next(PpToken& token) {
   for (;;) {
+    LimitDiagnostics();
     if (stopped_) return false;
     PpToken t = expander_.Get();
     if (expander_.Failed()) stopped_ = true;
+    LimitDiagnostics();
     if (stopped_) return false;
     if (t.kind == PpKind::kPadding || t.kind == PpKind::kDirectiveStop) continue;
     if (t.kind == PpKind::kEnd) {

@@ -27,6 +27,7 @@ struct PreprocessOptions {
   bool systemHeaders = true;  // windows.h and the like stand for the table
   uint32_t maxIncludeDepth = 200;
   uint32_t maxConditionalDepth = 4096;
+  size_t maxDiagnostics = 1000;  // the rest are counted in one last diagnostic
   PpExpansionLimits expansion;
 };
 
@@ -97,6 +98,7 @@ class Preprocessor : private PpTokenInput {
   PpToken CloseFile();
   bool Skipping() const { return !conditions_.empty() && !conditions_.back().active; }
   void Report(uint32_t file, uint32_t line, bool error, std::string message);
+  void LimitDiagnostics();
   void Stop(uint32_t file, uint32_t line, std::string message);
   void Predefine(const std::string& name, const std::string& value);
   void Open(const std::string& path, std::string_view text, bool system);
@@ -131,6 +133,7 @@ class Preprocessor : private PpTokenInput {
   std::vector<PpCodePage> codePages_;
   PpDiagnostics diagnostics_;
   uint64_t tokensOut_ = 0;
+  uint64_t diagnosticsLeftOut_ = 0;
   uint32_t lastFile_ = UINT32_MAX;
   uint32_t lastLine_ = 0;
   bool stopped_ = false;

@@ -219,6 +219,17 @@ TEST_F(PreprocessorTest, StreamingGivesTheSameTokens) {
   EXPECT_FALSE(pp.Stopped());
 }
 
+TEST_F(PreprocessorTest, DiagnosticsStopPilingUp) {
+  std::string text;
+  for (int i = 0; i < 5000; ++i) text += "'\n";
+  text += "#error last\n";
+  Run(text);
+  ASSERT_EQ(result.diagnostics.size(), 1001u);
+  EXPECT_EQ(result.diagnostics[999].line, 1000u);
+  EXPECT_EQ(result.diagnostics.back().message, "4001 more diagnostics left out");
+  EXPECT_EQ(result.tokens.size(), 5000u);
+}
+
 TEST(PreprocessBytesTest, SurvivesHostileBytes) {
   std::string junk;
   for (int i = 0; i < 4000; ++i) junk += static_cast<char>((i * 7919) % 256);
