@@ -596,7 +596,6 @@ constexpr std::array<const char*, 14> kGroups = {
 #define SUBLANG_DEFAULT 0x01
 #define SUBLANG_SYS_DEFAULT 0x02
 #define SUBLANG_CUSTOM_DEFAULT 0x03
-#define SUBLANG_CUSTOM_UNSPECIFIED 0x04
 #define SUBLANG_UI_CUSTOM_DEFAULT 0x05
 #define SUBLANG_ARABIC_SAUDI_ARABIA 0x01
 #define SUBLANG_CHINESE_TRADITIONAL 0x01
@@ -782,7 +781,6 @@ constexpr std::array<const char*, 14> kGroups = {
 #define ID_EDIT_FIND 0xE124
 #define ID_EDIT_PASTE 0xE125
 #define ID_EDIT_PASTE_LINK 0xE126
-#define ID_EDIT_PASTE_SPECIAL 0xE127
 #define ID_EDIT_REPEAT 0xE128
 #define ID_EDIT_REPLACE 0xE129
 #define ID_EDIT_SELECT_ALL 0xE12A

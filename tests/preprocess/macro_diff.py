@@ -3,7 +3,7 @@
 and through GCC's cpp; the token sequences must be equal. Cases that cpp rejects (an invalid
 paste, a wrong argument count, a division by zero) are generated again, not compared.
 
-    macro_diff.py --dump build/linux/bin/fw-pp-dump [--cpp cpp] [--count 300] [--seed 1]
+    macro_diff.py --dump build/linux/bin/fw-pp-dump [--cpp cpp] [--count 300] [--start 1]
                   [--keep DIR]
 """
 import argparse
@@ -73,7 +73,8 @@ class Generator:
             return '"s%d"' % self.r.randint(0, 9)
         if r < 0.87:
             return self.r.choice(["(", ")"])  # unbalanced: calls that start or end elsewhere
-        return self.r.choice(["+", "-", "*", ",", "x", "1", "'c'", "L\"w\""])
+        return self.r.choice(["+", "-", "*", ",", "x", "1", "'c'", "'\\''", "L\"w\"",
+                              '"q\\\\\\"x"', "/* c */"])
 
     def body(self, params, variadic):
         items = []
@@ -167,6 +168,10 @@ class Generator:
             r = self.r.random()
             if r < 0.15:
                 lines += ["#if " + self.condition(), "yes", "#else", "no", "#endif"]
+            elif r < 0.25:
+                name = self.r.choice(self.objects)
+                lines += ["#undef " + name, "#ifdef " + name, "never", "#endif",
+                          "#define %s %s" % (name, self.body([], False))]
             else:
                 uses = [self.call([], 0) if self.r.random() < 0.6 else self.name()
                         for _ in range(self.r.randint(1, 4))]
@@ -185,13 +190,14 @@ def main():
     ap.add_argument("--dump", required=True)
     ap.add_argument("--cpp", default="cpp")
     ap.add_argument("--count", type=int, default=300)
-    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--start", type=int, default=1,
+                    help="starting value of the random generator")
     ap.add_argument("--keep", help="folder for the inputs of failed cases")
     ap.add_argument("--check-errors", action="store_true",
                     help="also require an error from fw-pp-dump where cpp gives one")
     args = ap.parse_args()
 
-    rng = random.Random(args.seed)
+    rng = random.Random(args.start)
     gen = Generator(rng)
     passed = failed = rejected = 0
     with tempfile.TemporaryDirectory() as tmp:
@@ -231,8 +237,8 @@ def main():
                 os.makedirs(args.keep, exist_ok=True)
                 with open(os.path.join(args.keep, "case%d.c" % (passed + failed)), "w") as f:
                     f.write(text)
-    print("macro_diff: seed %d, %d cases compared, %d rejected by cpp and made again"
-          % (args.seed, passed + failed, rejected))
+    print("macro_diff: random start %d, %d cases compared, %d rejected by cpp and made again"
+          % (args.start, passed + failed, rejected))
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
 
