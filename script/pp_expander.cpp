@@ -169,7 +169,7 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
 bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name) {
   std::vector<PpToken> tokens;
   if (macro->functionLike) {
-    if (!FindParen(name)) return false;
+    if (!FindParen()) return false;
     std::vector<Argument> args;
     if (!CollectArguments(*macro, name, args)) return false;
     tokens = Substitute(*macro, name, args);
@@ -185,7 +185,7 @@ bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken
 
 // Reads on to the next token that is not padding; true when it is '('. Otherwise gives
 // it back, with the padding seen that stands for the most whitespace.
-bool PpExpander::FindParen(const PpToken& name) {
+bool PpExpander::FindParen() {
   ++preventExpansion_;
   PpTokenInput::Mode saved = mode_;
   mode_ = PpTokenInput::Mode::kLookingForParen;
@@ -206,7 +206,6 @@ bool PpExpander::FindParen(const PpToken& name) {
   if (t.IsPunctuator("(")) return true;
   if (t.kind != PpKind::kDirectiveStop) Backup(t);
   if (padded) Push(nullptr, {padding}, true);
-  (void)name;
   return false;
 }
 

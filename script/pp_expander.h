@@ -78,7 +78,7 @@ class PpExpander {
   PpToken Read();
   PpToken PasteAll(const PpToken& lhs);
   bool EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name);
-  bool FindParen(const PpToken& name);
+  bool FindParen();
   bool CollectArguments(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
   bool CheckArgumentCount(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
   std::vector<PpToken> Substitute(const PpMacro& macro, const PpToken& name,
