@@ -1,0 +1,341 @@
+#include "script/pp_expander.h"
+
+#include "script/pp_operators.h"
+
+namespace fw {
+
+namespace {
+
+PpToken EndToken() {
+  PpToken t;
+  t.kind = PpKind::kEnd;
+  return t;
+}
+
+PpToken NullPadding() {
+  PpToken t;
+  t.kind = PpKind::kPadding;
+  return t;
+}
+
+void DropTrailingPadding(std::vector<PpToken>& tokens) {
+  while (!tokens.empty() && tokens.back().kind == PpKind::kPadding) tokens.pop_back();
+}
+
+}  // namespace
+
+PpToken PpListInput::Next(Mode) {
+  if (!unread_.empty()) {
+    PpToken t = std::move(unread_.back());
+    unread_.pop_back();
+    return t;
+  }
+  return next_ < tokens_.size() ? tokens_[next_++] : EndToken();
+}
+
+void PpListInput::Unread(const PpToken& token) {
+  unread_.push_back(token);
+}
+
+PpExpander::PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
+                       const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics)
+    : macros_(macros),
+      input_(input),
+      limits_(limits),
+      fileNames_(fileNames),
+      diagnostics_(diagnostics) {}
+
+void PpExpander::Report(const PpToken& where, bool error, std::string message) {
+  std::string file = where.file < fileNames_.size() ? fileNames_[where.file] : "";
+  diagnostics_.push_back({file, where.line, error, std::move(message)});
+}
+
+void PpExpander::Fail(const PpToken& where, std::string message) {
+  if (failed_) return;
+  Report(where, true, std::move(message));
+  failed_ = true;
+  contexts_.clear();
+}
+
+bool PpExpander::Spend(size_t count, const PpToken& where) {
+  spentHere_ += count;
+  limits_.totalSpent += count;
+  if (spentHere_ > limits_.tokensPerExpansion || limits_.totalSpent > limits_.totalTokens) {
+    Fail(where,
+         "macro expansion too large (more than " +
+             std::to_string(spentHere_ > limits_.tokensPerExpansion ? limits_.tokensPerExpansion
+                                                                    : limits_.totalTokens) +
+             " tokens)");
+  }
+  return !failed_;
+}
+
+void PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd) {
+  if (contexts_.size() >= limits_.contextDepth) {
+    Fail(tokens.empty() ? PpToken{} : tokens.front(), "macro expansion nested too deeply");
+    return;
+  }
+  contexts_.push_back({std::move(macro), std::move(tokens), 0, padAtEnd});
+}
+
+void PpExpander::Backup(const PpToken& token) {
+  if (lastFromInput_) {
+    input_.Unread(token);
+  } else if (!contexts_.empty() && contexts_.back().next > 0) {
+    --contexts_.back().next;
+  }
+}
+
+// One token: from the innermost open context, else from the input. A finished context
+// closes (enabling its macro again) and leaves padding behind.
+PpToken PpExpander::Read() {
+  for (;;) {
+    if (failed_) return EndToken();
+    if (contexts_.empty()) {
+      lastFromInput_ = true;
+      PpToken t = input_.Next(mode_);
+      if (input_.InputStopped()) failed_ = true;
+      if (mode_ == PpTokenInput::Mode::kInArguments && t.lineStart) t.spaceBefore = true;
+      return t;
+    }
+    Context& c = contexts_.back();
+    if (c.next < c.tokens.size()) {
+      lastFromInput_ = false;
+      PpToken t = c.tokens[c.next++];
+      if (t.kind != PpKind::kPadding && t.kind != PpKind::kEnd) {
+        t.file = originFile_;
+        t.line = originLine_;
+      }
+      if (t.pasteLeft) return PasteAll(t);
+      return t;
+    }
+    bool pad = c.padAtEnd;
+    if (c.macro) c.macro->disabled = false;
+    contexts_.pop_back();
+    if (pad) return NullPadding();
+  }
+}
+
+PpToken PpExpander::Get() {
+  for (;;) {
+    PpToken t = Read();
+    if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
+    auto found = macros_.find(t.text);
+    if (found == macros_.end()) return t;
+    if (found->second->disabled) {
+      t.noExpand = true;
+      return t;
+    }
+    if (preventExpansion_ > 0) return t;
+    if (contexts_.empty()) {
+      originFile_ = t.file;
+      originLine_ = t.line;
+      spentHere_ = 0;
+    }
+    std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
+    if (EnterMacro(macro, t)) return PaddingFor(t);
+    if (failed_) return EndToken();
+    return t;
+  }
+}
+
+// Pastes `lhs` with the tokens after it in its context while they are marked for pasting,
+// and puts the result in a context of its own.
+PpToken PpExpander::PasteAll(const PpToken& lhs) {
+  PpToken result = lhs;
+  result.pasteLeft = false;
+  bool more = true;
+  while (more && !contexts_.empty()) {
+    Context& c = contexts_.back();
+    if (c.next >= c.tokens.size()) break;
+    PpToken rhs = c.tokens[c.next++];
+    if (rhs.kind == PpKind::kPadding) continue;
+    more = rhs.pasteLeft;
+    PpToken pasted;
+    if (!PasteTokens(result, rhs, pasted)) {
+      Report(lhs, true,
+             "pasting \"" + result.text + "\" and \"" + rhs.text +
+                 "\" does not give a valid preprocessing token");
+      --c.next;
+      break;
+    }
+    result = std::move(pasted);
+  }
+  if (!Spend(1, lhs)) return EndToken();
+  Push(nullptr, {result}, true);
+  return PaddingFor(lhs);
+}
+
+bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name) {
+  std::vector<PpToken> tokens;
+  if (macro->functionLike) {
+    if (!FindParen()) return false;
+    std::vector<Argument> args;
+    if (!CollectArguments(*macro, name, args)) return false;
+    tokens = Substitute(*macro, name, args);
+  } else {
+    tokens.reserve(macro->body.size());
+    for (const PpBodyToken& b : macro->body) tokens.push_back(b.token);
+  }
+  if (!Spend(tokens.size(), name)) return false;
+  macro->disabled = true;
+  Push(macro, std::move(tokens), true);
+  return !failed_;
+}
+
+// Reads on to the next token that is not padding; true when it is '('. Otherwise gives
+// it back, with the padding seen that stands for the most whitespace.
+bool PpExpander::FindParen() {
+  ++preventExpansion_;
+  PpTokenInput::Mode saved = mode_;
+  mode_ = PpTokenInput::Mode::kLookingForParen;
+  PpToken t;
+  PpToken padding;
+  bool padded = false;
+  for (;;) {
+    t = Get();
+    if (t.kind != PpKind::kPadding) break;
+    if (!padded || padding.pad == PadSource::kNone ||
+        (padding.pad == PadSource::kNoWhite && t.pad == PadSource::kNone)) {
+      padding = t;
+      padded = true;
+    }
+  }
+  mode_ = saved;
+  --preventExpansion_;
+  if (t.IsPunctuator("(")) return true;
+  if (t.kind != PpKind::kDirectiveStop) Backup(t);
+  if (padded) Push(nullptr, {padding}, true);
+  return false;
+}
+
+bool PpExpander::CollectArguments(const PpMacro& macro, const PpToken& name,
+                                  std::vector<Argument>& args) {
+  ++preventExpansion_;
+  PpTokenInput::Mode saved = mode_;
+  mode_ = PpTokenInput::Mode::kInArguments;
+  args.emplace_back();
+  int depth = 0;
+  bool closed = false;
+  for (;;) {
+    PpToken t = Get();
+    if (t.kind == PpKind::kEnd || t.kind == PpKind::kDirectiveStop) {
+      Backup(t);
+      break;
+    }
+    if (t.kind == PpKind::kPadding && args.back().empty()) continue;
+    if (t.IsPunctuator("(")) {
+      ++depth;
+    } else if (t.IsPunctuator(")")) {
+      if (depth == 0) {
+        closed = true;
+        break;
+      }
+      --depth;
+    } else if (t.IsPunctuator(",") && depth == 0 &&
+               !(macro.variadic && args.size() == macro.params.size())) {
+      DropTrailingPadding(args.back());
+      args.emplace_back();
+      continue;
+    }
+    t.pasteLeft = false;
+    if (!Spend(1, name)) break;
+    args.back().push_back(std::move(t));
+  }
+  mode_ = saved;
+  --preventExpansion_;
+  if (failed_) return false;
+  if (!closed) {
+    Report(name, true, "unterminated argument list invoking macro \"" + macro.name + "\"");
+    return false;
+  }
+  DropTrailingPadding(args.back());
+  return CheckArgumentCount(macro, name, args);
+}
+
+bool PpExpander::CheckArgumentCount(const PpMacro& macro, const PpToken& name,
+                                    std::vector<Argument>& args) {
+  size_t want = macro.params.size();
+  if (want == 0 && args.size() == 1 && args[0].empty()) args.clear();
+  if (macro.variadic && args.size() + 1 == want) args.emplace_back();
+  if (args.size() == want) return true;
+  std::string message = "macro \"" + macro.name + "\" ";
+  if (args.size() < want) {
+    message += "requires " + std::to_string(want) + " arguments, but only " +
+               std::to_string(args.size()) + " given";
+  } else {
+    message += "passed " + std::to_string(args.size()) + " arguments, but takes just " +
+               std::to_string(want);
+  }
+  Report(name, true, message);
+  return false;
+}
+
+// The replacement list with each parameter replaced: by its argument as written next to
+// "##", stringized after "#", and fully expanded elsewhere. Padding around each argument
+// keeps the whitespace that stringizing sees.
+std::vector<PpToken> PpExpander::Substitute(const PpMacro& macro, const PpToken& name,
+                                            std::vector<Argument>& args) {
+  std::vector<PpToken> out;
+  std::vector<Argument> expanded(args.size());
+  std::vector<bool> isExpanded(args.size(), false);
+  for (size_t i = 0; i < macro.body.size() && !failed_; ++i) {
+    const PpBodyToken& b = macro.body[i];
+    if (b.param < 0) {
+      out.push_back(b.token);
+      continue;
+    }
+    bool rhsOfPaste = i > 0 && macro.body[i - 1].token.pasteLeft;
+    bool lhsOfPaste = b.token.pasteLeft;
+    Argument stringified;
+    const Argument* from = &args[b.param];
+    if (b.stringify) {
+      stringified.push_back(Stringify(args[b.param]));
+      from = &stringified;
+    } else if (!rhsOfPaste && !lhsOfPaste) {
+      if (!isExpanded[b.param]) {
+        expanded[b.param] = ExpandArgument(args[b.param], name);
+        isExpanded[b.param] = true;
+      }
+      from = &expanded[b.param];
+    }
+    if (i > 0 && !rhsOfPaste) out.push_back(PaddingFor(b.token));
+    long pasteFlagAt = -1;  // the token whose "##" mark this parameter decides
+    if (rhsOfPaste && !out.empty() && from->empty()) pasteFlagAt = long(out.size()) - 1;
+    for (const PpToken& t : *from) {
+      out.push_back(t);
+      out.back().pasteLeft = false;
+    }
+    if (!from->empty() && lhsOfPaste) pasteFlagAt = long(out.size()) - 1;
+    if (!lhsOfPaste) out.push_back(NullPadding());
+    if (pasteFlagAt >= 0) out[pasteFlagAt].pasteLeft = lhsOfPaste;
+    if (!Spend(from->size(), name)) break;
+  }
+  return out;
+}
+
+// An argument fully expanded on its own, as if it were the rest of the input.
+PpExpander::Argument PpExpander::ExpandArgument(const Argument& arg, const PpToken& name) {
+  Argument out;
+  if (argumentDepth_ >= limits_.argumentNesting) {
+    Fail(name, "macro arguments nested too deeply (more than " +
+                   std::to_string(limits_.argumentNesting) + " levels)");
+    return out;
+  }
+  ++argumentDepth_;
+  std::vector<PpToken> tokens = arg;
+  tokens.push_back(EndToken());
+  Push(nullptr, std::move(tokens), false);
+  size_t depth = contexts_.size();
+  for (;;) {
+    PpToken t = Get();
+    if (t.kind == PpKind::kEnd) break;
+    out.push_back(std::move(t));
+    if (!Spend(1, name)) break;
+  }
+  if (!failed_ && contexts_.size() == depth) contexts_.pop_back();
+  --argumentDepth_;
+  return out;
+}
+
+}  // namespace fw

@@ -1,0 +1,109 @@
+// Macro expansion: object- and function-like macros, "#" and "##", rescanning, and the
+// whitespace bookkeeping that stringizing depends on. Reads from a token input and a context
+// stack, one context per macro being read; a macro is disabled while its context is open.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "script/pp_macros.h"
+#include "script/pp_token.h"
+
+namespace fw {
+
+// Where the expander reads the tokens that come from no macro.
+class PpTokenInput {
+ public:
+  enum class Mode { kNormal, kLookingForParen, kInArguments };
+  virtual ~PpTokenInput() = default;
+  // The next token, kEnd when there is none (again and again). While looking for a macro's
+  // '(', an input may answer kDirectiveStop for a directive line ahead, consuming nothing.
+  virtual PpToken Next(Mode mode) = 0;
+  // Gives a token back: the next call returns it again.
+  virtual void Unread(const PpToken& token) = 0;
+  // True when the input gave up (a fatal error): expansion stops without more diagnostics.
+  virtual bool InputStopped() const { return false; }
+};
+
+// The tokens of a list, then kEnd.
+class PpListInput : public PpTokenInput {
+ public:
+  explicit PpListInput(std::vector<PpToken> tokens) : tokens_(std::move(tokens)) {}
+  PpToken Next(Mode mode) override;
+  void Unread(const PpToken& token) override;
+
+ private:
+  std::vector<PpToken> tokens_;
+  size_t next_ = 0;
+  std::vector<PpToken> unread_;
+};
+
+// Limits shared by every expander of a run, so that no input can take unbounded time,
+// memory or stack.
+struct PpExpansionLimits {
+  uint64_t totalTokens = 32'000'000;        // tokens made by all expansions of a run
+  uint64_t tokensPerExpansion = 2'000'000;  // made by one expansion of the input's text
+  uint32_t argumentNesting = 200;           // macro calls nested in arguments
+  uint32_t contextDepth = 100'000;
+  uint64_t totalSpent = 0;
+};
+
+class PpExpander {
+ public:
+  // Diagnostics name files through `fileNames` (a token's file is an index into it).
+  PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
+             const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics);
+
+  // The next token with macros expanded, kPadding tokens included (callers skip them);
+  // kEnd at the end of the input, and for ever after a limit was reached.
+  PpToken Get();
+
+  // While on, identifiers are returned unexpanded ("defined X" in #if).
+  void PreventExpansion(bool on) { preventExpansion_ += on ? 1 : -1; }
+
+  // True once a limit stopped the expansion (the diagnostic says which).
+  bool Failed() const { return failed_; }
+
+ private:
+  struct Context {
+    std::shared_ptr<PpMacro> macro;  // null for other token lists
+    std::vector<PpToken> tokens;
+    size_t next = 0;
+    bool padAtEnd = true;
+  };
+  using Argument = std::vector<PpToken>;
+
+  PpToken Read();
+  PpToken PasteAll(const PpToken& lhs);
+  bool EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name);
+  bool FindParen();
+  bool CollectArguments(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
+  bool CheckArgumentCount(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
+  std::vector<PpToken> Substitute(const PpMacro& macro, const PpToken& name,
+                                  std::vector<Argument>& args);
+  Argument ExpandArgument(const Argument& arg, const PpToken& name);
+  void Backup(const PpToken& token);
+  void Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd);
+  bool Spend(size_t count, const PpToken& where);
+  void Report(const PpToken& where, bool error, std::string message);
+  void Fail(const PpToken& where, std::string message);
+
+  PpMacroTable& macros_;
+  PpTokenInput& input_;
+  PpExpansionLimits& limits_;
+  const std::vector<std::string>& fileNames_;
+  PpDiagnostics& diagnostics_;
+  std::vector<Context> contexts_;
+  PpTokenInput::Mode mode_ = PpTokenInput::Mode::kNormal;
+  int preventExpansion_ = 0;
+  uint32_t argumentDepth_ = 0;
+  uint64_t spentHere_ = 0;  // by the current expansion of the input's text
+  bool lastFromInput_ = false;
+  bool failed_ = false;
+  uint32_t originFile_ = 0;  // where the current expansion of the input's text began
+  uint32_t originLine_ = 0;
+};
+
+}  // namespace fw

@@ -1,0 +1,196 @@
+#include "script/pp_lexer.h"
+
+#include <array>
+#include <cstring>
+
+namespace fw {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Longest first, so the first match is the longest.
+constexpr std::array<const char*, 48> kPunctuators = {
+    "...", "<<=", ">>=", "->", "++", "--", "<<", ">>", "<=", ">=", "==", "!=",
+    "&&",  "||",  "*=",  "/=", "%=", "+=", "-=", "&=", "^=", "|=", "##", "#",
+    "[",   "]",   "(",   ")",  "{",  "}",  ".",  "&",  "*",  "+",  "-",  "~",
+    "!",   "/",   "%",   "<",  ">",  "^",  "|",  "?",  ":",  ";",  "=",  ","};
+
+// The text without backslash-newline pairs, and where each pair was.
+void RemoveSplices(std::string_view in, std::string& out, std::vector<size_t>& splices) {
+  out.reserve(in.size());
+  for (size_t i = 0; i < in.size(); ++i) {
+    if (in[i] == '\\') {
+      size_t next = i + 1;
+      if (next < in.size() && in[next] == '\r') ++next;
+      if (next < in.size() && in[next] == '\n') {
+        splices.push_back(out.size());
+        i = next;
+        continue;
+      }
+    }
+    out.push_back(in[i]);
+  }
+}
+
+}  // namespace
+
+bool IsPpIdentifierByte(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(static_cast<char>(c)) ||
+         c == '_' || c == '$' || c >= 0x80;
+}
+
+PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
+                 PpDiagnostics& diagnostics)
+    : file_(file),
+      doubledQuotes_(doubledQuotes),
+      fileName_(std::move(fileName)),
+      diagnostics_(diagnostics) {
+  RemoveSplices(text, text_, splices_);
+}
+
+uint32_t PpLexer::LineAt(size_t pos) {
+  for (; lineCursor_ < pos && lineCursor_ < text_.size(); ++lineCursor_) {
+    if (text_[lineCursor_] == '\n') ++lineAtCursor_;
+  }
+  for (; spliceCursor_ < splices_.size() && splices_[spliceCursor_] <= pos; ++spliceCursor_) {
+    ++lineAtCursor_;
+  }
+  return lineAtCursor_;
+}
+
+bool PpLexer::SkipBlanks() {
+  size_t start = pos_;
+  while (pos_ < text_.size()) {
+    char c = text_[pos_];
+    if (IsBlank(c)) {
+      ++pos_;
+    } else if (c == '/' && At(pos_ + 1) == '/') {
+      while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+    } else if (c == '/' && At(pos_ + 1) == '*') {
+      size_t end = text_.find("*/", pos_ + 2);
+      if (end == std::string::npos) {
+        diagnostics_.push_back({fileName_, LineAt(pos_), true, "unterminated comment"});
+        pos_ = text_.size();
+      } else {
+        pos_ = end + 2;
+      }
+    } else {
+      break;
+    }
+  }
+  return pos_ != start;
+}
+
+PpToken PpLexer::Next() {
+  PpToken token;
+  token.file = file_;
+  token.spaceBefore = SkipBlanks();
+  token.line = LineAt(pos_);
+  if (pos_ >= text_.size()) {
+    token.kind = PpKind::kEnd;
+    return token;
+  }
+  size_t start = pos_;
+  unsigned char c = static_cast<unsigned char>(text_[pos_]);
+  if (c == '\n') {
+    ++pos_;
+    token.kind = PpKind::kNewline;
+    return token;
+  }
+  if (c == '"' || c == '\'') {
+    LexQuoted(token, static_cast<char>(c));
+  } else if (IsDigit(static_cast<char>(c)) || (c == '.' && IsDigit(At(pos_ + 1)))) {
+    LexNumber(token);
+  } else if (IsPpIdentifierByte(c)) {
+    while (pos_ < text_.size() && IsPpIdentifierByte(static_cast<unsigned char>(text_[pos_]))) {
+      ++pos_;
+    }
+    std::string_view word(text_.data() + start, pos_ - start);
+    char q = At(pos_);
+    if ((q == '"' || q == '\'') && (word == "L" || word == "u" || word == "U" || word == "u8")) {
+      LexQuoted(token, q);
+    } else {
+      token.kind = PpKind::kIdentifier;
+    }
+  } else {
+    LexPunctuator(token);
+  }
+  token.text.assign(text_, start, pos_ - start);
+  return token;
+}
+
+void PpLexer::LexQuoted(PpToken& token, char quote) {
+  token.kind = quote == '"' ? PpKind::kString : PpKind::kCharacter;
+  ++pos_;
+  while (pos_ < text_.size()) {
+    char c = text_[pos_];
+    if (c == '\n') break;
+    ++pos_;
+    if (c == '\\' && pos_ < text_.size() && text_[pos_] != '\n') {
+      ++pos_;
+    } else if (c == quote) {
+      if (quote == '"' && doubledQuotes_ && At(pos_) == '"') {
+        ++pos_;
+        continue;
+      }
+      return;
+    }
+  }
+  token.unterminated = true;
+}
+
+void PpLexer::LexNumber(PpToken& token) {
+  token.kind = PpKind::kNumber;
+  while (pos_ < text_.size()) {
+    char c = text_[pos_];
+    if ((c == '+' || c == '-') && pos_ > 0) {
+      char e = text_[pos_ - 1];
+      if (e != 'e' && e != 'E' && e != 'p' && e != 'P') break;
+    } else if (c != '.' && !IsPpIdentifierByte(static_cast<unsigned char>(c))) {
+      break;
+    }
+    ++pos_;
+  }
+}
+
+void PpLexer::LexPunctuator(PpToken& token) {
+  token.kind = PpKind::kPunctuator;
+  std::string_view rest(text_.data() + pos_, text_.size() - pos_);
+  for (const char* p : kPunctuators) {
+    if (rest.starts_with(p)) {
+      pos_ += std::strlen(p);
+      return;
+    }
+  }
+  token.kind = PpKind::kOther;
+  ++pos_;
+}
+
+bool PpLexer::LexHeaderName(std::string& name, bool& angled) {
+  size_t save = pos_;
+  SkipBlanks();
+  char open = At(pos_);
+  if (pos_ >= text_.size() || (open != '"' && open != '<')) {
+    pos_ = save;
+    return false;
+  }
+  char close = open == '"' ? '"' : '>';
+  size_t end = pos_ + 1;
+  while (end < text_.size() && text_[end] != close && text_[end] != '\n') ++end;
+  if (end >= text_.size() || text_[end] != close) {
+    pos_ = save;
+    return false;
+  }
+  name.assign(text_, pos_ + 1, end - pos_ - 1);
+  angled = open == '<';
+  pos_ = end + 1;
+  return true;
+}
+
+}  // namespace fw

@@ -1,0 +1,53 @@
+// Preprocessing tokens and the diagnostics every stage of the preprocessor reports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+enum class PpKind : uint8_t {
+  kIdentifier,
+  kNumber,     // a preprocessing number with its suffix: 12, 0x10L, 1.5e+3f
+  kCharacter,  // 'a', L'a'
+  kString,     // "a", L"a"; in a resource script "a""b" is one string
+  kPunctuator,
+  kOther,  // a byte that starts no other token
+  // Internal kinds, never in a preprocessor's output:
+  kPadding,        // marks where a macro or argument began or ended (whitespace bookkeeping)
+  kNewline,        // end of a logical line (lexer only)
+  kEnd,            // end of a file or of a token list
+  kDirectiveStop,  // a directive line ahead while looking for a macro's '('
+};
+
+// Which whitespace a padding token stands for: its source token had whitespace before it, had
+// none, or there is no source.
+enum class PadSource : uint8_t { kNone, kWhite, kNoWhite };
+
+struct PpToken {
+  std::string text;   // the spelling
+  uint32_t file = 0;  // index into the run's list of files
+  uint32_t line = 0;
+  PpKind kind = PpKind::kOther;
+  bool spaceBefore = false;   // whitespace or a comment right before it
+  bool lineStart = false;     // first token of its line
+  bool noExpand = false;      // names a macro that must never expand from here on
+  bool pasteLeft = false;     // pasted with the next token (in a replacement)
+  bool unterminated = false;  // a string or character constant that runs to the line end
+  PadSource pad = PadSource::kNone;
+
+  bool Is(PpKind k, const char* spelling) const { return kind == k && text == spelling; }
+  bool IsPunctuator(const char* spelling) const { return Is(PpKind::kPunctuator, spelling); }
+};
+
+struct PpDiagnostic {
+  std::string file;
+  uint32_t line = 0;
+  bool error = false;  // else a warning
+  std::string message;
+};
+
+using PpDiagnostics = std::vector<PpDiagnostic>;
+
+}  // namespace fw
