@@ -16,12 +16,15 @@ def entries(folder):
     for base, dirs, names in os.walk(folder):
         for name in dirs + names:
             st = os.lstat(os.path.join(base, name))
-            kind = "folder" if stat.S_ISDIR(st.st_mode) else "file"
+            kind = "folder" if stat.S_ISDIR(st.st_mode) else "link" if stat.S_ISLNK(
+                st.st_mode) else "file"
             found[os.path.relpath(os.path.join(base, name), folder)] = (kind, stat.S_IMODE(st.st_mode))
     return found
 
 
 def read(path):
+    if os.path.islink(path):
+        return os.readlink(path).encode()
     with open(path, "rb") as f:
         return f.read()
 
@@ -50,7 +53,7 @@ def compare_trees(old, new):
         else:
             if a[rel][1] != b[rel][1]:
                 found.append((key, f"mode {a[rel][1]:o} became {b[rel][1]:o}"))
-            if kind == "file":
+            if kind in ("file", "link"):
                 files += 1
                 da, db = read(os.path.join(old, rel)), read(os.path.join(new, rel))
                 if da != db:
@@ -90,14 +93,14 @@ def compare_logs(old, new):
 
 def read_expected(path):
     """The patterns of the expected differences: one glob a line, matched against the whole
-    key; "#" starts a comment."""
+    key; a line whose first character other than a blank is "#" is a comment (keys hold "#")."""
     if not path or not os.path.exists(path):
         return []
     patterns = []
     with open(path) as f:
         for line in f:
-            line = line.split("#", 1)[0].strip()
-            if line:
+            line = line.strip()
+            if line and not line.startswith("#"):
                 patterns.append(line)
     return patterns
 

@@ -60,6 +60,32 @@ def add_case(inputs, cases, name, script, root_key, sets):
                       "set": s})
 
 
+# Scripts in the narrow form for the fixtures of deliberate changes (MEND_FIXTURES).
+ONE_DIALOG = ("#define IDD_A 100\r\nIDD_A DIALOGEX 0,0,100,50\r\nFONT 8,\"MS Sans Serif\"\r\n"
+              "BEGIN\r\nCONTROL \"OK\",IDC_OK,\"Button\",0x50010000,4,4,40,14\r\nEND\r\n")
+CLASHING = ("dialogs DIALOGEX 0,0,100,50\r\nBEGIN\r\nEND\r\n"
+            "dialogs.bi DIALOGEX 0,0,100,50\r\nBEGIN\r\nEND\r\n")
+
+
+def lay_out_mends(inputs):
+    """Fixtures for the deliberate changes of behaviour, under cases/ (copied to every run
+    folder, converted only by plan.mend_tasks): two include files whose backups had one name,
+    outputs found in another letter case, and a working folder reached through a link."""
+    cases = os.path.join(inputs, "cases")
+    files = {
+        "mend-clash/dialogs.rc": CLASHING, "mend-clash/dialogs.bi": "old dialogs include\r\n",
+        "mend-clash/dialogs.bi.bi": "old dialogs.bi include\r\n", "mend-clash/bak/.keep": "",
+        "mend-case/dialogs.rc": ONE_DIALOG, "mend-case/DIALOGS.BAS": "old main\r\n",
+        "mend-case/BAK/.keep": "", "mend-link/real/dialogs.rc": ONE_DIALOG,
+    }
+    for name, text in files.items():
+        path = os.path.join(cases, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", newline="") as f:
+            f.write(text)
+    os.symlink("real", os.path.join(cases, "mend-link", "link"))
+
+
 def lay_out(source, inputs, writer, projects, start):
     """Writes the inputs under `inputs` and returns the conversion cases (script, root, set)
     and the project names."""
@@ -89,6 +115,7 @@ def lay_out(source, inputs, writer, projects, start):
             if not os.path.isdir(os.path.join(inputs, "sets", key)):
                 copy_root(root, os.path.join(inputs, "sets", key))
             add_case(inputs, cases, slug(rel), script, key, template_sets(root))
+    lay_out_mends(inputs)
     subprocess.run([writer, os.path.join(inputs, "projects"), str(projects), str(start)],
                    check=True)
     names = sorted(os.listdir(os.path.join(inputs, "projects")))

@@ -40,7 +40,7 @@ def main(argv):
         if os.path.exists(os.path.join(a.area, side + "-log.json")):
             os.remove(os.path.join(a.area, side + "-log.json"))
     cases, projects = inputs.lay_out(a.source, source_inputs, a.writer, a.projects, a.start)
-    tasks = plan.pass_tasks(run, cases, projects) + plan.extra_tasks(run, cases)
+    tasks = plan.pass_tasks(run, cases, projects) + plan.extra_tasks(run, cases) + plan.mend_tasks(run)
     multi_run = os.access(a.old[1], os.X_OK) and os.access(a.new[1], os.X_OK)
     job_lists = plan.multi_run_jobs(run, cases, projects) if multi_run else []
     chosen = projects[:plan.MULTI_RUN_PROJECTS] if multi_run else []

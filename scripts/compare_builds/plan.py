@@ -63,6 +63,24 @@ def extra_tasks(run, cases):
     return tasks
 
 
+def mend_tasks(run):
+    """The fixtures of inputs.lay_out_mends, converted in the extras' copy."""
+    cases = os.path.join(run, "extras", "cases")
+    root = os.path.join(run, "sets", "shipped")
+    link = os.path.join(cases, "mend-link", "link")
+    clash = os.path.join(cases, "mend-clash", "dialogs.rc")
+    case = os.path.join(cases, "mend-case", "dialogs.rc")
+    return [
+        {"name": "extras/mend-clash", "cwd": os.path.dirname(clash),
+         "runs": [conversion(clash, root, "winapi", True, "6,13")] * 2},
+        {"name": "extras/mend-case", "cwd": os.path.dirname(case),
+         "runs": [conversion(case, root, "winapi", False, "6,13")]},
+        # A relative script, in a working folder that the shell names through the link.
+        {"name": "extras/mend-link", "cwd": link, "env": {"PWD": link},
+         "runs": [conversion("dialogs.rc", root, "winapi", False, "6,13")]},
+    ]
+
+
 def multi_run_jobs(run, cases, projects):
     """Job lists for fw-multi-run: each script twice, in another mode or with other units,
     shuffled with the others, so that what one run leaves in the state meets the next."""

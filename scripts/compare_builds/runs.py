@@ -27,16 +27,17 @@ def lay_run(inputs, run, pass_names, multi_run_projects):
         copy_tree(os.path.join(inputs, "projects", p), os.path.join(run, "multirun", "projects", p))
 
 
-def run_one(argv, cwd, stdin=None):
+def run_one(argv, cwd, stdin=None, env=None):
     try:
-        p = subprocess.run(argv, cwd=cwd, input=stdin, capture_output=True, timeout=TIMEOUT)
+        p = subprocess.run(argv, cwd=cwd, input=stdin, capture_output=True, timeout=TIMEOUT,
+                           env=dict(os.environ, **env) if env else None)
         return [p.returncode, p.stdout, p.stderr]
     except subprocess.TimeoutExpired as e:
         return ["timeout", e.stdout or b"", e.stderr or b""]
 
 
 def run_task(task, exe):
-    return [run_one([exe if a == "{exe}" else a for a in argv], task["cwd"])
+    return [run_one([exe if a == "{exe}" else a for a in argv], task["cwd"], env=task.get("env"))
             for argv in task["runs"]]
 
 
