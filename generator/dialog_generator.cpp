@@ -21,7 +21,7 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
 void ApplyFont(Generation& g, DialogFonts& fonts, const DialogStatement& s, DialogRecord& d) {
   Display& display = g.platform.display;
   BaseUnits& u = g.session.dialogBaseUnits;
-  u = fonts.Measure(s.text, s.number);
+  u = fonts.Measure(s.text, s.number, s.weight, s.italic, s.charSet);
   d.px = MulDiv(d.x, u.cx, 4);
   d.py = MulDiv(d.y, u.cy, 8);
   int32_t cxFrame = display.GetMetric(SystemMetric::kCxFrame);

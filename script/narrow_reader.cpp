@@ -67,6 +67,7 @@ ControlStatement ParseControlStatement(const std::string& line) {
   std::string_view b = FieldViewAt(line, "CONTROL", 2);
   c.text = RemoveQuotes(a[0]);
   c.id = FieldViewAt(b, ",", 2);
+  c.idValue = ParseInteger(c.id);
   c.className = RemoveQuotes(a[2]);
   c.style = ParseStyle(a[3]);
   c.x = ParseInteger(a[4]);

@@ -11,13 +11,13 @@
 
 namespace fw {
 
-class NarrowReader {
+class NarrowReader : public ScriptReader {
  public:
   explicit NarrowReader(LineReader& lines) : lines_(lines) {}
 
   // The next "#define" line or dialog into `item`; false at the end of the script. Memory
   // holds one dialog at a time.
-  bool Next(ScriptItem& item);
+  bool Next(ScriptItem& item) override;
 
  private:
   void ReadDialog(ScriptDialog& dialog);
