@@ -1,6 +1,7 @@
 #include "generator/dialog_generator.h"
 
 #include "engine/substitute.h"
+#include "generator/control_names.h"
 #include "generator/dialog_font.h"
 #include "generator/dialog_include.h"
 #include "textutil/number.h"
@@ -86,8 +87,10 @@ void ConvertDialog(Generation& g, const ScriptDialog& dialog, DialogRecord& d) {
   AppendDialogSections(g.sections, maps, dialogTemplate);
   DialogFonts fonts(g.platform.display, g.measureDC);
   for (const DialogStatement& s : dialog.statements) ApplyStatement(g, fonts, s, d);
+  ControlNames names;
   for (const ControlStatement& s : dialog.controls) {
     ControlRecord c = ControlOf(s, g.session.dialogBaseUnits);
+    c.identifier = names.Take(s.id, s.idValue);
     AppendControl(g.sections, g.templates.ForClass(c.className), c, d.name, g.styles);
   }
   SubstituteDialogFields(g.sections, &dialogTemplate, d, maps, g.styles);
