@@ -59,6 +59,28 @@ TEST(PosixFilesTest, CaseVariantsStayFoundAsTheFolderChanges) {
   EXPECT_EQ(files->Resolve(dir / "OTHER.TXT"), dir / "OTHER.TXT");
 }
 
+// Another program (here the test itself, bypassing the layer) changes a folder whose listing
+// the layer holds; then the layer writes there itself. That write must not pass the stale
+// listing off as current: the other program's file is still found in any letter case.
+TEST(PosixFilesTest, AnotherProgramsFileIsFoundAfterTheLayerWritesInTheFolder) {
+  for (const char* written : {"A.bi", "New.bi"}) {  // a file replaced, a file made
+    TempFolder dir;
+    auto files = MakePlatformFileSystem();
+    dir.Put("A.bi", "old");
+    EXPECT_EQ(files->Resolve(dir / "a.BI"), dir / "A.bi");       // reads the listing
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past a coarse clock tick
+    dir.Put("Other.txt", "made by someone else");
+    ASSERT_EQ(files->WriteWhole(dir / written, "new"), WriteStatus::kWritten);
+    for (const char* name : {"OTHER.TXT", "other.txt", "oThEr.TxT"}) {
+      EXPECT_EQ(files->Resolve(dir / name), dir / "Other.txt") << written << " " << name;
+    }
+    EXPECT_EQ(files->ReadWhole(dir / "other.TXT").value_or(""), "made by someone else");
+    EXPECT_EQ(files->Resolve(dir / "a.bi"), dir / "A.bi");
+    bool made = std::string(written) == "New.bi";
+    EXPECT_EQ(files->Resolve(dir / "NEW.BI"), dir / (made ? "New.bi" : "NEW.BI"));  // its own
+  }
+}
+
 // Reading a FIFO would wait for a writer for ever, and a device may never end: only regular
 // files are read.
 TEST(PosixFilesTest, OnlyRegularFilesAreRead) {
