@@ -53,6 +53,8 @@ void GenerateScript(Generation& g, LineReader& script) {
       GenerateDialog(g, item.dialog);
     }
   }
+  std::string skipped = reader.skips().Message();
+  if (!skipped.empty()) g.diagnostics.Warn(g.options.scriptBase + ".rc", skipped);
   g.platform.display.ReleaseScreenContext(g.measureDC);
   g.measureDC = nullptr;
 }
