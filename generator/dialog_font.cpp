@@ -36,6 +36,10 @@ BaseUnits DialogFonts::Measure(const std::string& faceName, int32_t pointSize, i
     if (fonts_.empty()) previous_ = replaced;
     fonts_.push_back(font);
   }
+  return MeasureCurrent();
+}
+
+BaseUnits DialogFonts::MeasureCurrent() {
   TextExtent extent = display_.MeasureText(dc_, kMeasureText);
   return {static_cast<int32_t>(std::lround(extent.cx / 53.0)), extent.cy};
 }

@@ -31,6 +31,8 @@ class DialogFonts {
   // platform refuses is measured in the font the context holds.
   BaseUnits Measure(const std::string& faceName, int32_t pointSize, int32_t weight = 0,
                     int32_t italic = 0, int32_t charSet = 0);
+  // Measures the font the context holds: the system font when the dialog selected none.
+  BaseUnits MeasureCurrent();
   void Release();
 
  private:
