@@ -54,12 +54,13 @@ std::optional<CodePagePragma> ParseCodePagePragma(std::string_view line) {
   return pragma;
 }
 
-bool CommentTracker::StartsOutside(std::string_view line) {
-  const bool outside = !inComment_;
+LineScan CommentTracker::Scan(std::string_view line) {
+  LineScan scan{!inComment_, false};
   bool inString = false;
   for (size_t i = 0; i < line.size(); ++i) {
     const char ch = line[i];
     const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+    if (!inComment_ && static_cast<unsigned char>(ch) >= 0x80) scan.nonAscii = true;
     if (inComment_) {
       if (ch == '*' && next == '/') inComment_ = false, ++i;
     } else if (inString) {
@@ -75,7 +76,7 @@ bool CommentTracker::StartsOutside(std::string_view line) {
       inComment_ = true, ++i;
     }
   }
-  return outside;
+  return scan;
 }
 
 }  // namespace fw

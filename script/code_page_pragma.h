@@ -18,11 +18,18 @@ struct CodePagePragma {
 // stand around '#' and inside the parentheses; "code_page" and "DEFAULT" in any case.
 std::optional<CodePagePragma> ParseCodePagePragma(std::string_view line);
 
-// Follows block comments from line to line, so that a pragma inside one is not taken.
+// What a line holds outside comments.
+struct LineScan {
+  bool startsOutside = true;  // not inside a block comment: a pragma here counts
+  bool nonAscii = false;      // a non-ASCII character outside comments (a string, a name)
+};
+
+// Follows block comments from line to line, so that a pragma inside one is not taken and
+// non-ASCII comments do not count as text of a code page.
 class CommentTracker {
  public:
-  // True when the line starts outside a block comment; then reads it to the end.
-  bool StartsOutside(std::string_view line);
+  // Reads the line (decoded text) to its end.
+  LineScan Scan(std::string_view line);
 
  private:
   bool inComment_ = false;

@@ -32,12 +32,21 @@ TEST(CodePagePragmaTest, OtherLinesAreNotPragmas) {
 
 TEST(CodePagePragmaTest, BlockCommentsSpanLinesButNotStringsOrLineComments) {
   CommentTracker comments;
-  EXPECT_TRUE(comments.StartsOutside("x /* open"));
-  EXPECT_FALSE(comments.StartsOutside("#pragma code_page(932)"));
-  EXPECT_FALSE(comments.StartsOutside("still */ y"));
-  EXPECT_TRUE(comments.StartsOutside("LTEXT \"/* not a comment \\\"\", 1 // /* nor this"));
-  EXPECT_TRUE(comments.StartsOutside("CAPTION \"a \"\" b /*\""));
-  EXPECT_TRUE(comments.StartsOutside("#pragma code_page(932)"));
+  EXPECT_TRUE(comments.Scan("x /* open é").startsOutside);
+  EXPECT_FALSE(comments.Scan("#pragma code_page(932)").startsOutside);
+  EXPECT_FALSE(comments.Scan("still é */ y").startsOutside);
+  EXPECT_TRUE(comments.Scan("LTEXT \"/* not a comment \\\"\", 1 // /* nor this").startsOutside);
+  EXPECT_TRUE(comments.Scan("CAPTION \"a \"\" b /*\"").startsOutside);
+  EXPECT_TRUE(comments.Scan("#pragma code_page(932)").startsOutside);
+}
+
+TEST(CodePagePragmaTest, NonAsciiCountsOnlyOutsideComments) {
+  CommentTracker comments;
+  EXPECT_FALSE(comments.Scan("// 日本語 resources").nonAscii);
+  EXPECT_FALSE(comments.Scan("/* é").nonAscii);
+  EXPECT_FALSE(comments.Scan("é */").nonAscii);
+  EXPECT_TRUE(comments.Scan("CAPTION \"日本\" // é").nonAscii);
+  EXPECT_TRUE(comments.Scan("\"// é\"").nonAscii);
 }
 
 }  // namespace

@@ -46,9 +46,10 @@ void DecodeCodePages(std::string_view bytes, int start, int defaultCodePage, Cod
     begin = end;
     const DecodedBytes decoded = pages.Decode(codePage, raw);
     if (!decoded.invalid.empty()) NoteInvalid(out, line, decoded.invalid.size(), codePage);
-    if (HasNonAscii(raw)) out.spans.back().nonAscii = true;
     out.text += decoded.utf8;
-    if (!comments.StartsOutside(decoded.utf8)) continue;
+    const LineScan scan = comments.Scan(decoded.utf8);
+    if (scan.nonAscii) out.spans.back().nonAscii = true;
+    if (!scan.startsOutside) continue;
     const auto pragma = ParseCodePagePragma(decoded.utf8);
     if (!pragma) continue;
     const int target = PragmaTarget(*pragma, codePage, defaultCodePage, line, pages, out);

@@ -30,7 +30,7 @@ struct CodePageSpan {
   size_t offset = 0;
   int firstLine = 1;
   int codePage = 0;
-  bool nonAscii = false;  // a byte of 0x80 or more was read in this span
+  bool nonAscii = false;  // a non-ASCII character was read here outside comments
 };
 
 struct DecodeNote {
@@ -42,8 +42,8 @@ struct DecodedScript {
   std::string text;  // UTF-8
   ScriptEncoding encoding = ScriptEncoding::kCodePage;
   std::vector<CodePageSpan> spans;  // at least one, in text order
-  // The one code page of the script's non-ASCII bytes (when none has any: the code page in
-  // effect at the end); nothing for Unicode scripts and scripts that mix pages.
+  // The one code page of the script's non-ASCII text outside comments (when there is none:
+  // the code page in effect at the end); nothing for Unicode scripts and scripts that mix pages.
   std::optional<int> singleCodePage;
   std::vector<int> mixedCodePages;  // when several pages hold non-ASCII bytes, in text order
   // In effect at the end, where an including file goes on (a Unicode file changes nothing).

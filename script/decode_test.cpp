@@ -129,6 +129,9 @@ TEST_F(DecodeTest, AsciiOnlyStretchesDoNotMakeAScriptMixed) {
   const DecodedScript oneText =
       Decode("#pragma code_page(932)\nLTEXT \"\x93\xFA\"\n#pragma code_page(1252)\nLTEXT \"b\"\n");
   EXPECT_EQ(oneText.singleCodePage, 932);
+  const DecodedScript comment =
+      Decode("// \x93\xFA\n#pragma code_page(932)\nLTEXT \"\x93\xFA\"\n");  // a header comment
+  EXPECT_EQ(comment.singleCodePage, 932);
 }
 
 TEST_F(DecodeTest, IncludedFilesStartInTheIncludersPage) {
