@@ -44,6 +44,7 @@ PreprocessOptions PreprocessorOptions(const FullReaderOptions& options) {
   PreprocessOptions p;
   p.includeFolders = options.includeFolders;
   p.maxDiagnostics = options.maxDiagnostics;
+  for (const auto& define : options.defines) p.predefined.push_back(define);
   return p;
 }
 

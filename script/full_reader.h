@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "script/model.h"
@@ -29,6 +30,8 @@ struct FullReaderOptions {
   // Without it every dialog is, and of a name defined again (another LANGUAGE block) only
   // the first; the others are named in a warning.
   std::optional<uint16_t> language;
+  // Macros defined before the script is read, as a command line's /D NAME=VALUE gives them.
+  std::vector<std::pair<std::string, std::string>> defines;
   size_t maxDiagnostics = 1000;  // the rest are counted in one last diagnostic
 };
 

@@ -287,8 +287,8 @@ void ReadControls(RcTokens& in, RcDialog& d) {
 uint32_t RcDialog::FinalStyle() const {
   uint32_t s = style.value_or(kDefaultDialogStyle);
   if (caption) s |= kWsCaption;
-  if (font) s |= kDsSetFont;
-  return s;
+  // As llvm-rc: DS_SETFONT with a font, never without (the template would lack the font).
+  return font ? s | kDsSetFont : s & ~kDsSetFont;
 }
 
 bool ReadRcText(RcTokens& in, std::string& text) {

@@ -58,7 +58,7 @@ struct RcDialog {
   uint32_t line = 0;
 
   // The style the compiler writes: the given one or WS_POPUP | WS_BORDER | WS_SYSMENU, with
-  // WS_CAPTION for a CAPTION (even an empty one) and DS_SETFONT for a FONT.
+  // WS_CAPTION for a CAPTION (even an empty one), and DS_SETFONT exactly when there is a FONT.
   uint32_t FinalStyle() const;
 };
 

@@ -23,7 +23,8 @@ bool IsBinaryOperator(const PpToken& t) {
 }
 
 RcValue Apply(char op, RcValue lhs, RcValue rhs, bool& divisionByZero) {
-  uint32_t a = lhs.value;
+  // As llvm-rc: the right operand's NOT bits leave the left operand first.
+  uint32_t a = lhs.value & ~rhs.notMask;
   uint32_t b = rhs.value;
   uint32_t v = 0;
   switch (op) {
@@ -52,7 +53,7 @@ RcValue Apply(char op, RcValue lhs, RcValue rhs, bool& divisionByZero) {
       }
       break;
   }
-  return {v & ~rhs.notMask, lhs.notMask | rhs.notMask};
+  return {v, lhs.notMask | rhs.notMask};
 }
 
 class ExpressionReader {
@@ -95,8 +96,7 @@ class ExpressionReader {
     }
     if (t.IsPunctuator("(")) {
       PpToken open = Take();
-      if (!Unary(result, depth + 1)) return false;
-      return Rest(result, depth + 1, open);
+      return Unary(result, depth + 1) && Rest(result, depth + 1, open);
     }
     return Primary(result);
   }

@@ -166,6 +166,11 @@ int main(int argc, char** argv) {
       options.includeFolders.push_back(argv[++i]);
     } else if (arg == "--language" && i + 1 < argc) {
       options.language = static_cast<uint16_t>(std::stoul(argv[++i], nullptr, 0));
+    } else if (arg == "--define" && i + 1 < argc) {
+      std::string d = argv[++i];
+      size_t eq = d.find('=');
+      options.defines.emplace_back(d.substr(0, eq),
+                                   eq == std::string::npos ? "1" : d.substr(eq + 1));
     } else if (arg == "--items") {
       items = true;
     } else {
@@ -175,7 +180,8 @@ int main(int argc, char** argv) {
   DiskFiles files;
   std::optional<std::string> text = path.empty() ? std::nullopt : files.Read(path);
   if (!text) {
-    std::cerr << "usage: fw-model-dump [--include DIR]... [--language LANGID] [--items] FILE\n";
+    std::cerr << "usage: fw-model-dump [--include DIR]... [--define NAME[=VALUE]]... [--language "
+                 "LANGID] [--items] FILE\n";
     return 2;
   }
   fw::FullReader reader(*text, path, files, options);
