@@ -2,7 +2,7 @@
 """Compares the dialogs that FullReader reads (through fw-model-dump) with an oracle's .res,
 field by field: class, id, text, style, extended style, geometry, font, caption.
 
-Usage: oracle_compare.py --dump FW_MODEL_DUMP [--constructs DIR] [--random N] [--seed S]
+Usage: oracle_compare.py --dump FW_MODEL_DUMP [--constructs DIR] [--random N] [--start N]
                          [--realworld [DIR]] [--only NN,NN] [--verbose]
 
   --constructs DIR  every .rc of DIR (one construct each), against llvm-rc-14; a script may
@@ -142,12 +142,12 @@ def constructs(dump, folder, verbose):
     return failed
 
 
-def generated(dump, count, seed, verbose):
+def generated(dump, count, start, verbose):
     per_script = 50
     failed = 0
     total = {"dialogs": 0, "equal": 0, "controls": 0, "controlsEqual": 0}
     with tempfile.TemporaryDirectory(prefix="fw-random-") as work:
-        rng = random.Random(seed)
+        rng = random.Random(start)
         made = 0
         index = 0
         while made < count:
@@ -174,8 +174,8 @@ def generated(dump, count, seed, verbose):
                     failed += max(bad, 1)
                     keep = os.path.join(tempfile.gettempdir(), "fw-random-failed.rc")
                     shutil.copy(path, keep)
-                    print("FAIL %s (seed %d): %d of %d dialogs differ (kept as %s)"
-                          % (os.path.basename(path), seed, bad, t["oracleDialogs"], keep))
+                    print("FAIL %s (random start %d): %d of %d dialogs differ (kept as %s)"
+                          % (os.path.basename(path), start, bad, t["oracleDialogs"], keep))
                     for d in t["differences"][:10]:
                         print("    " + d)
             made += n
@@ -237,7 +237,7 @@ def main(argv):
     parser.add_argument("--dump", required=True)
     parser.add_argument("--constructs")
     parser.add_argument("--random", type=int, default=0)
-    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--start", type=int, default=1)
     parser.add_argument("--realworld", nargs="?", const=survey.DEFAULT_FOLDER)
     parser.add_argument("--only", default="")
     parser.add_argument("--json")
@@ -250,7 +250,7 @@ def main(argv):
     if args.constructs:
         failed += constructs(args.dump, args.constructs, args.verbose)
     if args.random:
-        failed += generated(args.dump, args.random, args.seed, args.verbose)
+        failed += generated(args.dump, args.random, args.start, args.verbose)
     if args.realworld:
         only = [x for x in args.only.split(",") if x]
         rows = realworld(args.dump, args.realworld, only, args.verbose)

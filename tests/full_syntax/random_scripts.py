@@ -3,7 +3,7 @@
 statements and controls of every kind, mixed with other resources, written only in forms that
 llvm-rc-14 reads (no * or /, no adjacent strings, no MENU in a dialog, no control data).
 
-Usage: random_scripts.py [--seed S] [--dialogs N] FILE
+Usage: random_scripts.py [--start N] [--dialogs N] FILE
 """
 import argparse
 import random
@@ -179,11 +179,11 @@ def write_script(path, rng, count):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--start", type=int, default=1)
     parser.add_argument("--dialogs", type=int, default=50)
     parser.add_argument("file")
     args = parser.parse_args()
-    write_script(args.file, random.Random(args.seed), args.dialogs)
+    write_script(args.file, random.Random(args.start), args.dialogs)
 
 
 if __name__ == "__main__":
