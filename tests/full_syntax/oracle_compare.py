@@ -7,7 +7,8 @@ Usage: oracle_compare.py --dump FW_MODEL_DUMP [--constructs DIR] [--random N] [-
 
   --constructs DIR  every .rc of DIR (one construct each), against llvm-rc-14; a script may
                     name the oracle it needs in a comment "// oracle: windres"
-  --random N        N random dialogs written into scripts of 50 dialogs each, against llvm-rc-14
+  --random N        N random dialogs written into scripts of 50 dialogs each (--per-script M:
+                    of M each), against llvm-rc-14
   --realworld DIR   the scripts of SURVEY.md (/work/shared/realworld), each prepared as
                     survey.py prepares it (oracle.py's --real-world fixes) and read by both
                     sides from the same copy; llvm-rc-14 first, then windres
@@ -142,8 +143,7 @@ def constructs(dump, folder, verbose):
     return failed
 
 
-def generated(dump, count, start, verbose):
-    per_script = 50
+def generated(dump, count, start, verbose, per_script=50):
     failed = 0
     total = {"dialogs": 0, "equal": 0, "controls": 0, "controlsEqual": 0}
     with tempfile.TemporaryDirectory(prefix="fw-random-") as work:
@@ -237,6 +237,7 @@ def main(argv):
     parser.add_argument("--dump", required=True)
     parser.add_argument("--constructs")
     parser.add_argument("--random", type=int, default=0)
+    parser.add_argument("--per-script", type=int, default=50)
     parser.add_argument("--start", type=int, default=1)
     parser.add_argument("--realworld", nargs="?", const=survey.DEFAULT_FOLDER)
     parser.add_argument("--only", default="")
@@ -250,7 +251,7 @@ def main(argv):
     if args.constructs:
         failed += constructs(args.dump, args.constructs, args.verbose)
     if args.random:
-        failed += generated(args.dump, args.random, args.start, args.verbose)
+        failed += generated(args.dump, args.random, args.start, args.verbose, args.per_script)
     if args.realworld:
         only = [x for x in args.only.split(",") if x]
         rows = realworld(args.dump, args.realworld, only, args.verbose)
