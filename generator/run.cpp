@@ -27,20 +27,8 @@ std::unique_ptr<LineReader> OpenMainTemplate(Generation& g) {
   return nullptr;
 }
 
-// A dialog named like an earlier one (BASIC ignores letter case) would define the earlier
-// one's procedures again and overwrite its include file: only the first of a name is
-// converted, as --full-syntax reads only the first (two LANGUAGE blocks of one dialog).
-bool FirstOfItsName(Generation& g, const std::string& name) {
-  if (g.dialogNames.insert(LowerAscii(name)).second) return true;
-  g.diagnostics.Warn(g.options.scriptBase + ".rc",
-                     "dialog \"" + name +
-                         "\" is named like an earlier one (letter case "
-                         "ignored); the first one is converted");
-  return false;
-}
-
-// Every "#define" line into the constants and every dialog of a new name through the
-// generator, in the order of the script.
+// Every "#define" line into the constants and every dialog through the generator, in the
+// order of the script.
 void GenerateScript(Generation& g, ScriptInput& script) {
   g.measureDC = g.platform.display.GetScreenContext();
   ScriptItem item;
@@ -48,7 +36,7 @@ void GenerateScript(Generation& g, ScriptInput& script) {
     if (item.kind == ScriptItem::Kind::kDefine) {
       g.sections[kConstant].Append(item.define);
       g.sections[kConstant].Append("\r\n");
-    } else if (FirstOfItsName(g, item.dialog.name)) {
+    } else {
       GenerateDialog(g, item.dialog);
     }
   }

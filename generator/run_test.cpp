@@ -84,51 +84,6 @@ TEST_F(RunTest, MultiFileModeListsAndIncludesEachDialog) {
             "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
 }
 
-// One dialog in two LANGUAGE blocks, as real scripts hold them: converting both would define
-// every procedure twice and write one include file over the other.
-TEST_F(RunTest, ADialogNamedLikeAnEarlierOneIsConvertedOnce) {
-  folder_.Put("work/dialogs.rc",
-              CrLf({"A DIALOGEX 0,0,1,1", "BEGIN", "CONTROL \"b\",B1,\"Button\",0x0,1,1,1,1", "END",
-                    "LANGUAGE 7, 1", "a DIALOGEX 0,0,1,1", "BEGIN",
-                    "CONTROL \"c\",C1,\"Button\",0x0,1,1,1,1", "END", "B DIALOGEX 0,0,1,1", "BEGIN",
-                    "END"}));
-  for (bool multi : {false, true}) {
-    options_.multiFile = multi;
-    Run();
-    std::string bas = folder_.Get("work/dialogs.bas");
-    EXPECT_EQ(bas.find("sub a_Proc"), std::string::npos) << bas;
-    EXPECT_EQ(bas.find("C1"), std::string::npos) << bas;
-    EXPECT_NE(bas.find("sub B_Proc"), std::string::npos) << bas;
-    ASSERT_EQ(diagnostics_.items().size(), 1u);
-    EXPECT_EQ(diagnostics_.items()[0].message,
-              "dialog \"a\" is named like an earlier one (letter case ignored); the first one is "
-              "converted");
-    if (multi) {
-      EXPECT_EQ(folder_.Get("work/A.bi"),
-                "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
-      EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
-                "[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n3=A.bi\r\n4=B.bi\r\n[FileInfo]");
-    }
-  }
-}
-
-// The whole language reads a dialog name once itself; names it makes into identifiers can
-// still meet ("ABOUT.DLG" and ABOUT_DLG, a number and IDD_ with it).
-TEST_F(RunTest, NamesMadeIdentifiersMeetOnlyOnce) {
-  options_.fullSyntax = true;
-  folder_.Put("work/dialogs.rc",
-              CrLf({"\"about.dlg\" DIALOGEX 0,0,1,1", "BEGIN", "END", "ABOUT_DLG DIALOGEX 0,0,1,1",
-                    "BEGIN", "END", "100 DIALOGEX 0,0,1,1", "BEGIN", "END",
-                    "IDD_100 DIALOGEX 0,0,1,1", "BEGIN", "END"}));
-  Run();
-  std::string bas = folder_.Get("work/dialogs.bas");
-  EXPECT_NE(bas.find("|ABOUT_DLG\r\nsub ABOUT_DLG_Proc()\r\nend sub\r\nsub IDD_100_Proc()\r\n"
-                     "end sub\r\n\r\n"),
-            std::string::npos)
-      << bas;
-  EXPECT_EQ(diagnostics_.items().size(), 2u);
-}
-
 TEST_F(RunTest, MainPlaceholdersRunInOrderOnTheGrowingText) {
   folder_.Put("root/order.tpl", "~DLGMAIN~ ~OPTION~\n");
   folder_.Put("root/order/dialogex.tpl", "[OPTION]\n~INCLUDE~ ~DIALOG~ ~PROJNAME~\n");
