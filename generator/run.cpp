@@ -27,6 +27,19 @@ std::unique_ptr<LineReader> OpenMainTemplate(Generation& g) {
   return nullptr;
 }
 
+// In the whole language, a dialog named like an earlier one (BASIC ignores letter case; the
+// reader makes identifiers of other names) would define the earlier one's procedures again:
+// only the first of a name is converted. The narrow reading converts every dialog, as it
+// always has.
+bool FirstOfItsName(Generation& g, const std::string& name) {
+  if (!g.options.fullSyntax || g.dialogNames.insert(LowerAscii(name)).second) return true;
+  g.diagnostics.Warn(g.options.scriptBase + ".rc",
+                     "dialog \"" + name +
+                         "\" is named like an earlier one (letter case ignored); the first one "
+                         "is converted");
+  return false;
+}
+
 // Every "#define" line into the constants and every dialog through the generator, in the
 // order of the script.
 void GenerateScript(Generation& g, ScriptInput& script) {
@@ -36,7 +49,7 @@ void GenerateScript(Generation& g, ScriptInput& script) {
     if (item.kind == ScriptItem::Kind::kDefine) {
       g.sections[kConstant].Append(item.define);
       g.sections[kConstant].Append("\r\n");
-    } else {
+    } else if (FirstOfItsName(g, item.dialog.name)) {
       GenerateDialog(g, item.dialog);
     }
   }
