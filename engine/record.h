@@ -22,6 +22,8 @@ struct DialogRecord {
   int32_t pw = 0;
   int32_t ph = 0;
   std::string text;
+  // A control's name as a BASIC identifier, unique within its dialog.
+  std::string identifier;
 };
 using ControlRecord = DialogRecord;
 

@@ -8,9 +8,11 @@ namespace fw {
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kControlPlaceholders = {
-    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",  "~CTLY~",     "~CTLW~",      "~CTLH~",
-    "~CTLPX~",   "~CTLPY~", "~CTLPW~",   "~CTLPH~", "~CTLSTYLE~", "~CTLEXSTYLE~"};
+// "~CTLNAME~" comes last, so a set that does not use it sees what it saw before it existed.
+constexpr std::array<std::string_view, 14> kControlPlaceholders = {
+    "~DLGNAME~", "~CTLID~",    "~CTLTEXT~",    "~CTLX~",   "~CTLY~",
+    "~CTLW~",    "~CTLH~",     "~CTLPX~",      "~CTLPY~",  "~CTLPW~",
+    "~CTLPH~",   "~CTLSTYLE~", "~CTLEXSTYLE~", "~CTLNAME~"};
 
 // EventText takes the control placeholders after each control and these at the end of a
 // dialog. Its "~WM_INITDIALOG~" waits for the dialog's end, so it is settled on its own: in the
@@ -83,7 +85,7 @@ ControlValues MakeControlValues(const ControlRecord& c, std::string_view dialogN
                         IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
                         IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
                         IntegerToText(c.ph), styles.FlagNames(c.style, maps.style),
-                        styles.FlagNames(c.exStyle, maps.exStyle)}};
+                        styles.FlagNames(c.exStyle, maps.exStyle), c.identifier}};
 }
 
 // The values depend on the style maps alone, so each buffer can take its sections and its

@@ -18,9 +18,9 @@ PlaceholderSet ControlPlaceholders();
 PlaceholderSet EventPlaceholders();
 PlaceholderSet DlgProcPlaceholders();
 
-// The values of the thirteen control placeholders, in their order.
+// The values of the fourteen control placeholders, in their order.
 struct ControlValues {
-  std::string values[13];
+  std::string values[14];
 };
 ControlValues MakeControlValues(const ControlRecord& control, std::string_view dialogName,
                                 const StyleMaps& maps, StyleMapCache& styles);

@@ -133,7 +133,8 @@ int Convert(const CliOptions& o, CliEnvironment& env) {
   Platform platform{o.dryRun ? static_cast<FileSystem&>(dry) : real, display ? *display : *own};
 
   Session session;
-  RunOptions options{ScriptBaseOf(real, o.script), o.multi, root, name};
+  RunOptions options{
+      ScriptBaseOf(real, o.script), o.multi, root, name, o.fullSyntax, o.codePage, o.language};
   RunResult result = RunConversion(session, platform, options);
   Report(result.diagnostics, env.err);
   for (const std::string& path : result.written) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "textutil/text.h"
 
@@ -21,6 +22,14 @@ const char kUsage[] =
     "  --template-root DIR   folder holding NAME.tpl and NAME/ (default: \"template\"\n"
     "                        beside the executable, then ../share/formwright/template)\n"
     "  --multi               one include file (.bi) per dialog\n"
+    "  --full-syntax         read the script in the whole resource-script language, as the\n"
+    "                        resource compiler does (short control forms, DIALOG, symbolic\n"
+    "                        styles, expressions, #include, macros, code pages...)\n"
+    "  --code-page N         with --full-syntax: the code page of a script with neither a\n"
+    "                        byte order mark nor #pragma code_page (default 1252)\n"
+    "  --language ID         with --full-syntax: convert the dialogs of this language (a\n"
+    "                        LANGID number such as 1033 or 0x409; default: the first\n"
+    "                        definition of each dialog name)\n"
     "  --base-units CX,CY    dialog base units to use instead of measuring the fonts\n"
     "  --metrics FX,FY,CAP   frame width, frame height and caption height in pixels\n"
     "                        (default 4,4,19 on Linux; the system's on Windows)\n"
@@ -58,6 +67,17 @@ bool ParseIntegers(const std::string& text, size_t count, std::vector<int32_t>& 
 
 constexpr int32_t kMaxBaseUnit = INT32_MAX / 53;
 
+// A language id: decimal, or hexadecimal after "0x", from 0 to 0xFFFF.
+std::optional<int32_t> ParseLanguage(const std::string& text) {
+  bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  std::string digits = hex ? text.substr(2) : text;
+  if (digits.empty() || digits.size() > 6) return std::nullopt;
+  char* stop = nullptr;
+  long value = std::strtol(digits.c_str(), &stop, hex ? 16 : 10);
+  if (*stop != '\0' || digits[0] == '-' || digits[0] == '+' || value > 0xFFFF) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
 // Applies one option that takes a value; returns an error message or "".
 std::string ApplyValue(CliOptions& o, const std::string& name, const std::string& value) {
   std::vector<int32_t> v;
@@ -76,13 +96,22 @@ std::string ApplyValue(CliOptions& o, const std::string& name, const std::string
   } else if (name == "--metrics") {
     if (!ParseIntegers(value, 3, v)) return "--metrics takes FX,FY,CAP (three integers)";
     o.metrics = Metrics{v[0], v[1], v[2]};
+  } else if (name == "--code-page") {
+    if (!ParseIntegers(value, 1, v) || v[0] <= 0 || v[0] > 65535) {
+      return "--code-page takes a code page number (1 to 65535)";
+    }
+    o.codePage = v[0];
+  } else if (name == "--language") {
+    std::optional<int32_t> id = ParseLanguage(value);
+    if (!id) return "--language takes a language id (0 to 0xFFFF, decimal or 0x hexadecimal)";
+    o.language = *id;
   }
   return "";
 }
 
 bool TakesValue(const std::string& name) {
   return name == "--template" || name == "--template-root" || name == "--base-units" ||
-         name == "--metrics";
+         name == "--metrics" || name == "--code-page" || name == "--language";
 }
 
 // One word of the command line; `i` moves past a separate value.
@@ -98,6 +127,8 @@ std::string ApplyWord(CliOptions& o, const std::vector<std::string>& args, size_
     optionsEnded = true;
   } else if (word == "--multi") {
     o.multi = true;
+  } else if (word == "--full-syntax") {
+    o.fullSyntax = true;
   } else if (word == "--dry-run") {
     o.dryRun = true;
   } else if (word == "--help" || word == "-h") {

@@ -13,6 +13,9 @@ struct CliOptions {
   std::string templateName;  // empty: the first set of the root
   std::string templateRoot;  // empty: beside the executable
   bool multi = false;
+  bool fullSyntax = false;
+  int32_t codePage = 1252;
+  int32_t language = -1;  // -1: the first definition of each dialog name
   std::optional<std::pair<int32_t, int32_t>> baseUnits;
   std::optional<Metrics> metrics;
   bool dryRun = false;

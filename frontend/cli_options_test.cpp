@@ -18,6 +18,16 @@ TEST(CliOptionsTest, EveryOptionInBothSpellings) {
   EXPECT_EQ(p.options.metrics->cyCaption, 18);
   EXPECT_EQ(p.options.script, "x.rc");
   EXPECT_EQ(ParseCliOptions({"--", "--odd.rc"}).options.script, "--odd.rc");
+  EXPECT_FALSE(p.options.fullSyntax);
+  EXPECT_EQ(p.options.codePage, 1252);
+  EXPECT_EQ(p.options.language, -1);
+  ParsedOptions full =
+      ParseCliOptions({"--full-syntax", "--code-page", "932", "--language=0x411", "x.rc"});
+  ASSERT_EQ(full.error, "");
+  EXPECT_TRUE(full.options.fullSyntax);
+  EXPECT_EQ(full.options.codePage, 932);
+  EXPECT_EQ(full.options.language, 0x411);
+  EXPECT_EQ(ParseCliOptions({"--language", "1033", "x.rc"}).options.language, 1033);
 }
 
 TEST(CliOptionsTest, UsageErrors) {
@@ -30,7 +40,12 @@ TEST(CliOptionsTest, UsageErrors) {
                                              {"--base-units", "6,x", "a.rc"},
                                              {"--metrics", "1,2,3,4", "a.rc"},
                                              {"--base-units", "99999999999,1", "a.rc"},
-                                             {"--base-units", "40518560,1", "a.rc"}}) {
+                                             {"--base-units", "40518560,1", "a.rc"},
+                                             {"--code-page", "0", "a.rc"},
+                                             {"--code-page", "cp1252", "a.rc"},
+                                             {"--language", "0x10000", "a.rc"},
+                                             {"--language", "-1", "a.rc"},
+                                             {"--language", "0x", "a.rc"}}) {
     EXPECT_NE(ParseCliOptions(bad).error, "") << (bad.empty() ? "" : bad[0]);
   }
   EXPECT_EQ(ParseCliOptions({"--help"}).error, "");

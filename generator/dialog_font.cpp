@@ -25,15 +25,21 @@ FontHandle CreateDialogFont(Display& display, int32_t pixelsPerInch, const std::
   return display.CreateFontIndirect(font);
 }
 
-BaseUnits DialogFonts::Measure(const std::string& faceName, int32_t pointSize) {
+BaseUnits DialogFonts::Measure(const std::string& faceName, int32_t pointSize, int32_t weight,
+                               int32_t italic, int32_t charSet) {
   int32_t ppi = display_.LogPixelsY(dc_);
-  FontHandle font = CreateDialogFont(display_, ppi, faceName, pointSize, 400, 0, 0, 0, 0);
+  FontHandle font =
+      CreateDialogFont(display_, ppi, faceName, pointSize, weight, 0, italic, 0, charSet);
   if (font != nullptr) {
     FontHandle replaced = display_.SelectFont(dc_, font);
     // With several FONT statements the context goes back to the font it had before the first.
     if (fonts_.empty()) previous_ = replaced;
     fonts_.push_back(font);
   }
+  return MeasureCurrent();
+}
+
+BaseUnits DialogFonts::MeasureCurrent() {
   TextExtent extent = display_.MeasureText(dc_, kMeasureText);
   return {static_cast<int32_t>(std::lround(extent.cx / 53.0)), extent.cy};
 }

@@ -27,9 +27,12 @@ class DialogFonts {
   DialogFonts& operator=(const DialogFonts&) = delete;
   ~DialogFonts() { Release(); }
 
-  // Selects the font of a "FONT" statement and measures it. A font the platform refuses is
-  // measured in the font the context holds.
-  BaseUnits Measure(const std::string& faceName, int32_t pointSize);
+  // Selects the font of a "FONT" statement and measures it (weight 0 is normal). A font the
+  // platform refuses is measured in the font the context holds.
+  BaseUnits Measure(const std::string& faceName, int32_t pointSize, int32_t weight = 0,
+                    int32_t italic = 0, int32_t charSet = 0);
+  // Measures the font the context holds: the system font when the dialog selected none.
+  BaseUnits MeasureCurrent();
   void Release();
 
  private:

@@ -1,6 +1,7 @@
 #include "generator/dialog_generator.h"
 
 #include "engine/substitute.h"
+#include "generator/control_names.h"
 #include "generator/dialog_font.h"
 #include "generator/dialog_include.h"
 #include "textutil/number.h"
@@ -15,19 +16,30 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-// A "FONT" statement: the font is measured, its units become the session's, and the dialog's
-// pixel geometry is set afresh as the outer size of a framed window (so a caption height added
-// by an earlier "STYLE" is lost).
-void ApplyFont(Generation& g, DialogFonts& fonts, const DialogStatement& s, DialogRecord& d) {
+// The dialog's pixel geometry from the session's units, set afresh as the outer size of a
+// framed window (so a caption height added by an earlier "STYLE" is lost).
+void SetPixelGeometry(Generation& g, DialogRecord& d) {
   Display& display = g.platform.display;
-  BaseUnits& u = g.session.dialogBaseUnits;
-  u = fonts.Measure(s.text, s.number);
+  const BaseUnits& u = g.session.dialogBaseUnits;
   d.px = MulDiv(d.x, u.cx, 4);
   d.py = MulDiv(d.y, u.cy, 8);
   int32_t cxFrame = display.GetMetric(SystemMetric::kCxFrame);
   int32_t cyFrame = display.GetMetric(SystemMetric::kCyFrame);
   d.pw = WrappingAdd(MulDiv(d.w, u.cx, 4), WrappingAdd(cxFrame, cxFrame));
   d.ph = WrappingAdd(MulDiv(d.h, u.cy, 8), WrappingAdd(cyFrame, cyFrame));
+}
+
+// A "FONT" statement: the font is measured and its units become the session's.
+void ApplyFont(Generation& g, DialogFonts& fonts, const DialogStatement& s, DialogRecord& d) {
+  g.session.dialogBaseUnits = fonts.Measure(s.text, s.number, s.weight, s.italic, s.charSet);
+  SetPixelGeometry(g, d);
+}
+
+bool HasFont(const ScriptDialog& dialog) {
+  for (const DialogStatement& s : dialog.statements) {
+    if (s.kind == DialogStatement::Kind::kFont) return true;
+  }
+  return false;
 }
 
 void ApplyStatement(Generation& g, DialogFonts& fonts, const DialogStatement& s, DialogRecord& d) {
@@ -85,9 +97,17 @@ void ConvertDialog(Generation& g, const ScriptDialog& dialog, DialogRecord& d) {
   StyleMaps maps;
   AppendDialogSections(g.sections, maps, dialogTemplate);
   DialogFonts fonts(g.platform.display, g.measureDC);
+  // The whole language gives a dialog without FONT the system font's units, as Windows does;
+  // the narrow form keeps the last measured ones.
+  if (g.options.fullSyntax && !HasFont(dialog)) {
+    g.session.dialogBaseUnits = fonts.MeasureCurrent();
+    SetPixelGeometry(g, d);
+  }
   for (const DialogStatement& s : dialog.statements) ApplyStatement(g, fonts, s, d);
+  ControlNames names;
   for (const ControlStatement& s : dialog.controls) {
     ControlRecord c = ControlOf(s, g.session.dialogBaseUnits);
+    c.identifier = names.Take(s.id, s.idValue);
     AppendControl(g.sections, g.templates.ForClass(c.className), c, d.name, g.styles);
   }
   SubstituteDialogFields(g.sections, &dialogTemplate, d, maps, g.styles);

@@ -126,5 +126,22 @@ TEST_F(GeneratorTest, SeveralFontsAreAllReleasedAndRefusedFontsStillMeasure) {
   EXPECT_EQ(refusing.CurrentFont(), nullptr);
 }
 
+// With the whole language, a dialog without FONT takes the units of the font the context holds
+// (the system font), as Windows gives it; the narrow form keeps those of the last FONT.
+TEST_F(GeneratorTest, WithoutFontTheWholeLanguageMeasuresTheSystemFont) {
+  WidthDisplay display(345, false);
+  Platform platform{*files_, display};
+  std::initializer_list<std::string> script = {"A DIALOGEX 0,0,40,80", "BEGIN",
+                                               "CONTROL \"x\",I1,\"Button\",0x0,4,8,4,8", "END"};
+  std::string narrow = Run(script, platform);
+  EXPECT_TRUE(Has(narrow, "dlg A 0,0,40,80 px 0,0,0,0")) << narrow;
+  EXPECT_TRUE(display.faces.empty());
+  options_.fullSyntax = true;
+  std::string full = Run(script, platform);
+  EXPECT_TRUE(Has(full, "dlg A 0,0,40,80 px 0,0,78,138")) << full;  // 70 + 8, 130 + 8
+  EXPECT_TRUE(Has(full, "ctl I1 \"x\" 4,8,4,8 px 7,13,7,13")) << full;
+  EXPECT_TRUE(display.faces.empty());  // no font made: the context's own is measured
+}
+
 }  // namespace
 }  // namespace fw

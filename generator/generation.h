@@ -2,6 +2,7 @@
 // steps of the generator. What outlives the run is in the Session.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "engine/buffer.h"
@@ -36,6 +37,7 @@ struct Generation {
   Buffer declarations;         // of the dialogs' include files' procedures, in multi-file mode
   Buffer dialogIncludes;       // one include line per dialog, in multi-file mode
   std::string mainDialogName;  // the first dialog's name
+  std::set<std::string> dialogNames;  // of the dialogs converted, in lower case
 
   TemplateSet templates;
   StyleMapCache styles;

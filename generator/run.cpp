@@ -3,7 +3,7 @@
 #include "generator/dialog_generator.h"
 #include "generator/generation.h"
 #include "generator/main_source.h"
-#include "script/narrow_reader.h"
+#include "generator/script_input.h"
 #include "textutil/text.h"
 
 namespace fw {
@@ -15,44 +15,45 @@ std::string ProjectNameOf(const std::string& scriptBase, char sep) {
   return FieldAt(scriptBase, separator, FieldCount(scriptBase, separator));
 }
 
-// The run's two inputs, each opened once. Null when it cannot be read.
-struct Inputs {
-  std::unique_ptr<LineReader> script;
-  std::unique_ptr<LineReader> mainTemplate;
-};
-
 // The run refuses to start when either input is missing, so nothing gets overwritten with an
-// empty project.
-bool OpenInputs(Generation& g, Inputs& in) {
+// empty project. Each input is opened once.
+std::unique_ptr<LineReader> OpenMainTemplate(Generation& g) {
   FileSystem& files = g.platform.files;
-  bool scriptOpened = false;
-  bool templateOpened = false;
-  std::string script = g.options.scriptBase + ".rc";
-  std::string mainTemplate =
-      g.options.templateRoot + files.Separator() + g.options.templateName + ".tpl";
-  in.script = files.OpenLines(script, &scriptOpened);
-  in.mainTemplate = files.OpenLines(mainTemplate, &templateOpened);
-  if (!scriptOpened) g.diagnostics.Error(script, "cannot read the resource script");
-  if (!templateOpened) {
-    g.diagnostics.Error(mainTemplate, "cannot read the template set's main template");
-  }
-  return scriptOpened && templateOpened;
+  std::string path = g.options.templateRoot + files.Separator() + g.options.templateName + ".tpl";
+  bool opened = false;
+  std::unique_ptr<LineReader> lines = files.OpenLines(path, &opened);
+  if (opened) return lines;
+  g.diagnostics.Error(path, "cannot read the template set's main template");
+  return nullptr;
+}
+
+// In the whole language, a dialog named like an earlier one (BASIC ignores letter case; the
+// reader makes identifiers of other names) would define the earlier one's procedures again:
+// only the first of a name is converted. The narrow reading converts every dialog, as it
+// always has.
+bool FirstOfItsName(Generation& g, const std::string& name) {
+  if (!g.options.fullSyntax || g.dialogNames.insert(LowerAscii(name)).second) return true;
+  g.diagnostics.Warn(g.options.scriptBase + ".rc",
+                     "dialog \"" + name +
+                         "\" is named like an earlier one (letter case ignored); the first one "
+                         "is converted");
+  return false;
 }
 
 // Every "#define" line into the constants and every dialog through the generator, in the
 // order of the script.
-void GenerateScript(Generation& g, LineReader& script) {
+void GenerateScript(Generation& g, ScriptInput& script) {
   g.measureDC = g.platform.display.GetScreenContext();
-  NarrowReader reader(script);
   ScriptItem item;
-  while (reader.Next(item)) {
+  while (script.reader().Next(item)) {
     if (item.kind == ScriptItem::Kind::kDefine) {
       g.sections[kConstant].Append(item.define);
       g.sections[kConstant].Append("\r\n");
-    } else {
+    } else if (FirstOfItsName(g, item.dialog.name)) {
       GenerateDialog(g, item.dialog);
     }
   }
+  script.Report(g.diagnostics);
   g.platform.display.ReleaseScreenContext(g.measureDC);
   g.measureDC = nullptr;
 }
@@ -90,14 +91,14 @@ Generation::Generation(Session& session, Platform& platform, const RunOptions& o
 RunResult RunConversion(Session& session, Platform& platform, const RunOptions& options) {
   Generation g(session, platform, options);
   RunResult result;
-  Inputs in;
-  if (OpenInputs(g, in)) {
+  std::unique_ptr<ScriptInput> script = ScriptInput::Open(g);
+  std::unique_ptr<LineReader> mainTemplate = OpenMainTemplate(g);
+  if (script && mainTemplate) {
     g.project = ReadProjectFile(platform.files, options.scriptBase + ".fbp", g.projectName);
-    std::string mainText = ReadMainTemplate(*in.mainTemplate);
-    in.mainTemplate.reset();
+    std::string mainText = ReadMainTemplate(*mainTemplate);
+    mainTemplate.reset();
     FillProjectName(g, mainText);
-    GenerateScript(g, *in.script);
-    in.script.reset();
+    GenerateScript(g, *script);
     MainSource main;
     ComposeMainSource(g, mainText, main);
     WriteMainSource(g, main);

@@ -19,6 +19,9 @@ struct RunOptions {
   bool multiFile = false;    // one include file per dialog
   std::string templateRoot;  // the folder holding NAME.tpl and NAME/
   std::string templateName;
+  bool fullSyntax = false;  // the whole resource-script language, not the narrow form
+  int32_t codePage = 1252;  // of a script with neither byte order mark nor code page pragma
+  int32_t language = -1;    // the language whose dialogs are converted; -1: each name's first
 };
 
 // How the engine substitutes. Tests choose the plain method, the fuzzer a lower limit.

@@ -84,6 +84,23 @@ TEST_F(RunTest, MultiFileModeListsAndIncludesEachDialog) {
             "sub B1_Sample()\r\nend sub\r\n\r\n\r\nsub B1_Click()\r\nend sub\r\n");
 }
 
+// The whole language reads a dialog name once itself; names it makes into identifiers can
+// still meet ("ABOUT.DLG" and ABOUT_DLG, a number and IDD_ with it).
+TEST_F(RunTest, NamesMadeIdentifiersMeetOnlyOnce) {
+  options_.fullSyntax = true;
+  folder_.Put("work/dialogs.rc",
+              CrLf({"\"about.dlg\" DIALOGEX 0,0,1,1", "BEGIN", "END", "ABOUT_DLG DIALOGEX 0,0,1,1",
+                    "BEGIN", "END", "100 DIALOGEX 0,0,1,1", "BEGIN", "END",
+                    "IDD_100 DIALOGEX 0,0,1,1", "BEGIN", "END"}));
+  Run();
+  std::string bas = folder_.Get("work/dialogs.bas");
+  EXPECT_NE(bas.find("|ABOUT_DLG\r\nsub ABOUT_DLG_Proc()\r\nend sub\r\nsub IDD_100_Proc()\r\n"
+                     "end sub\r\n\r\n"),
+            std::string::npos)
+      << bas;
+  EXPECT_EQ(diagnostics_.items().size(), 2u);
+}
+
 TEST_F(RunTest, MainPlaceholdersRunInOrderOnTheGrowingText) {
   folder_.Put("root/order.tpl", "~DLGMAIN~ ~OPTION~\n");
   folder_.Put("root/order/dialogex.tpl", "[OPTION]\n~INCLUDE~ ~DIALOG~ ~PROJNAME~\n");

@@ -54,10 +54,26 @@ std::string OutputWriter::FreeBackupName(const std::string& backupName, const st
   }
 }
 
+std::vector<std::string_view> OutputWriter::Encoded(std::span<const std::string_view> content,
+                                                    std::vector<std::string>& owned) const {
+  std::vector<std::string_view> pieces(content.begin(), content.end());
+  if (!encode_) return pieces;
+  owned.reserve(pieces.size());
+  for (std::string_view& piece : pieces) {
+    bool ascii = true;
+    for (char c : piece) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) continue;
+    owned.push_back(encode_(piece));
+    piece = owned.back();
+  }
+  return pieces;
+}
+
 void OutputWriter::WriteWithBackup(const std::string& path, const std::string& backupName,
                                    std::span<const std::string_view> content) {
   if (!BackUp(path, backupName)) return;
-  WriteStatus status = files_.WritePieces(path, content);
+  std::vector<std::string> owned;
+  WriteStatus status = files_.WritePieces(path, Encoded(content, owned));
   if (status != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file " + WriteFailure(status));
     return;
@@ -69,7 +85,9 @@ void OutputWriter::WriteWithBackup(const std::string& path, const std::string& b
 }
 
 void OutputWriter::WriteWhole(const std::string& path, std::string_view content) {
-  if (files_.WriteWhole(path, content) != WriteStatus::kWritten) {
+  std::vector<std::string> owned;
+  if (files_.WritePieces(path, Encoded(std::span<const std::string_view>(&content, 1), owned)) !=
+      WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file cannot be created or replaced");
     return;
   }

@@ -1,6 +1,7 @@
 // Writing a run's outputs: each over its previous version, with a backup of that version.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <span>
@@ -31,6 +32,11 @@ class OutputWriter {
   }
   // Writes `content` to `path` with no backup.
   void WriteWhole(const std::string& path, std::string_view content);
+  // Turns every output's text (not the backups, which keep the old bytes) into the run's one
+  // encoding; a piece of ASCII alone is written as it is.
+  void SetEncoder(std::function<std::string(std::string_view)> encode) {
+    encode_ = std::move(encode);
+  }
   // Reports `path` as not written, with `reason`.
   void NotWritten(const std::string& path, std::string reason) {
     diagnostics_.NotWritten(path, std::move(reason));
@@ -43,6 +49,9 @@ class OutputWriter {
 
  private:
   bool BackUp(const std::string& path, const std::string& backupName);
+  // `content` in the run's encoding; encoded pieces are kept in `owned`.
+  std::vector<std::string_view> Encoded(std::span<const std::string_view> content,
+                                        std::vector<std::string>& owned) const;
   // `backupName`, or when another file's backup of this run took that name (ignoring case), a
   // name no other backup can have; taken for the file `key`.
   std::string FreeBackupName(const std::string& backupName, const std::string& key);
@@ -53,6 +62,7 @@ class OutputWriter {
   std::set<std::string> backedUp_;  // by resolved path in lower case: each at most once
   std::map<std::string, std::string> backupOwners_;  // backup name in lower case -> file key
   std::vector<std::string> written_;
+  std::function<std::string(std::string_view)> encode_;
 };
 
 // Why an output was not written when its text passed the text limit.

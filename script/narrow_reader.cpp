@@ -60,13 +60,14 @@ int32_t ParseStyle(std::string_view field) {
 
 // Two splits, as deliberate as they are odd: the fields but the id are cut at "CONTROL " (so a
 // text holding that word ends the statement there), the id at "CONTROL" without the blank.
-ControlStatement ParseControlStatement(const std::string& line) {
+ControlStatement ParseControlStatement(const std::string& line, bool* symbolic) {
   ControlStatement c;
   std::string_view a[9];  // text, id, class, style, x, y, w, h, extended style
   FieldViews(FieldViewAt(line, "CONTROL ", 2), ",", a);
   std::string_view b = FieldViewAt(line, "CONTROL", 2);
   c.text = RemoveQuotes(a[0]);
   c.id = FieldViewAt(b, ",", 2);
+  c.idValue = ParseInteger(c.id);
   c.className = RemoveQuotes(a[2]);
   c.style = ParseStyle(a[3]);
   c.x = ParseInteger(a[4]);
@@ -74,6 +75,7 @@ ControlStatement ParseControlStatement(const std::string& line) {
   c.w = ParseInteger(a[6]);
   c.h = ParseInteger(a[7]);
   c.exStyle = ParseStyle(a[8]);
+  if (symbolic != nullptr) *symbolic = IsSymbolicStyle(a[3]) || IsSymbolicStyle(a[8]);
   return c;
 }
 
@@ -99,11 +101,13 @@ bool NarrowReader::Next(ScriptItem& item) {
     }
     // "DIALOGEX" anywhere in a line starts a dialog, in a comment too (deliberate).
     if (line_.find("DIALOGEX") != std::string::npos) {
+      if (HeaderHasBlanks(line_)) ++skips_.headersWithBlanks;
       item.kind = ScriptItem::Kind::kDialog;
       item.dialog = ScriptDialog{};
       ReadDialog(item.dialog);
       return true;
     }
+    if (IsDialogHeader(line_)) ++skips_.dialogs;
   }
   return false;
 }
@@ -115,6 +119,7 @@ void NarrowReader::ReadDialog(ScriptDialog& dialog) {
   DialogStatement statement;
   while (NextLine()) {
     if (ParseStatement(line_, statement)) {
+      CountSymbolicStyle(statement.kind);
       dialog.statements.push_back(std::move(statement));
     } else if (StartsWith(line_, "BEGIN")) {
       ReadControls(dialog);
@@ -123,13 +128,24 @@ void NarrowReader::ReadDialog(ScriptDialog& dialog) {
   }
 }
 
+void NarrowReader::CountSymbolicStyle(DialogStatement::Kind kind) {
+  std::string_view field;
+  if (kind == DialogStatement::Kind::kStyle) field = FieldViewAt(line_, "STYLE ", 2);
+  if (kind == DialogStatement::Kind::kExStyle) field = FieldViewAt(line_, "EXSTYLE ", 2);
+  if (IsSymbolicStyle(field)) ++skips_.symbolicStyles;
+}
+
 // Controls up to the first line starting with "END" (also "ENDING"), or the script's end.
 void NarrowReader::ReadControls(ScriptDialog& dialog) {
   while (NextLine()) {
     if (StartsWith(line_, "CONTROL")) {
-      dialog.controls.push_back(ParseControlStatement(line_));
+      bool symbolic = false;
+      dialog.controls.push_back(ParseControlStatement(line_, &symbolic));
+      if (symbolic) ++skips_.symbolicStyles;
     } else if (StartsWith(line_, "END")) {
       return;
+    } else if (IsShortControlForm(line_)) {
+      ++skips_.shortForms;
     }
   }
 }

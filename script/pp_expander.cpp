@@ -1,5 +1,7 @@
 #include "script/pp_expander.h"
 
+#include <algorithm>
+
 #include "script/pp_operators.h"
 
 namespace fw {
@@ -78,8 +80,42 @@ void PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> token
   contexts_.push_back({std::move(macro), std::move(tokens), 0, padAtEnd});
 }
 
+// The text of a call is kept short: it names a control's id, no more is needed.
+constexpr size_t kMaxCallText = 4096;
+constexpr size_t kCallsKept = 16;
+
+void PpExpander::BeginCall(const PpToken& name) {
+  building_ = {0, name.text, name.spaceBefore};
+  recordEnds_.assign(1, building_.text.size());
+  callOpen_ = true;
+}
+
+// A token of the text read for a call (its arguments, its parenthesis).
+void PpExpander::Record(const PpToken& t) {
+  if (!callOpen_ && calls_.empty()) return;
+  std::string& text = callOpen_ ? building_.text : calls_.back().text;
+  if (text.size() < kMaxCallText && t.kind != PpKind::kEnd && t.kind != PpKind::kDirectiveStop) {
+    if (t.spaceBefore) text += ' ';
+    text += t.text;
+  }
+  recordEnds_.push_back(text.size());
+}
+
+const PpExpander::Call* PpExpander::FindCall(uint32_t number) const {
+  for (const Call& c : calls_) {
+    if (c.number == number) return &c;
+  }
+  return nullptr;
+}
+
 void PpExpander::Backup(const PpToken& token) {
   if (lastFromInput_) {
+    if (mode_ != PpTokenInput::Mode::kNormal && recordEnds_.size() > 1 &&
+        (callOpen_ || !calls_.empty())) {
+      recordEnds_.pop_back();
+      std::string& text = callOpen_ ? building_.text : calls_.back().text;
+      text.resize(std::min(text.size(), recordEnds_.back()));
+    }
     input_.Unread(token);
   } else if (!contexts_.empty() && contexts_.back().next > 0) {
     --contexts_.back().next;
@@ -96,6 +132,7 @@ PpToken PpExpander::Read() {
       PpToken t = input_.Next(mode_);
       if (input_.InputStopped()) failed_ = true;
       if (mode_ == PpTokenInput::Mode::kInArguments && t.lineStart) t.spaceBefore = true;
+      if (mode_ != PpTokenInput::Mode::kNormal) Record(t);
       return t;
     }
     Context& c = contexts_.back();
@@ -105,6 +142,7 @@ PpToken PpExpander::Read() {
       if (t.kind != PpKind::kPadding && t.kind != PpKind::kEnd) {
         t.file = originFile_;
         t.line = originLine_;
+        t.expansion = callCount_;
       }
       if (t.pasteLeft) return PasteAll(t);
       return t;
@@ -127,13 +165,24 @@ PpToken PpExpander::Get() {
       return t;
     }
     if (preventExpansion_ > 0) return t;
-    if (contexts_.empty()) {
+    bool fromText = contexts_.empty();
+    if (fromText) {
       originFile_ = t.file;
       originLine_ = t.line;
       spentHere_ = 0;
+      BeginCall(t);
     }
     std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
-    if (EnterMacro(macro, t)) return PaddingFor(t);
+    bool entered = EnterMacro(macro, t);
+    if (fromText) {
+      callOpen_ = false;
+      if (entered) {
+        building_.number = ++callCount_;
+        if (calls_.size() >= kCallsKept) calls_.erase(calls_.begin());
+        calls_.push_back(std::move(building_));
+      }
+    }
+    if (entered) return PaddingFor(t);
     if (failed_) return EndToken();
     return t;
   }

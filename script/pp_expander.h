@@ -66,6 +66,15 @@ class PpExpander {
   // True once a limit stopped the expansion (the diagnostic says which).
   bool Failed() const { return failed_; }
 
+  // A macro call of the text as written ("IDC_A", "MAKEID(1, 2)") by its number, which the
+  // tokens it made carry in `expansion`; null once it is older than the last few calls.
+  struct Call {
+    uint32_t number = 0;
+    std::string text;
+    bool spaceBefore = false;
+  };
+  const Call* FindCall(uint32_t number) const;
+
  private:
   struct Context {
     std::shared_ptr<PpMacro> macro;  // null for other token lists
@@ -76,6 +85,8 @@ class PpExpander {
   using Argument = std::vector<PpToken>;
 
   PpToken Read();
+  void BeginCall(const PpToken& name);
+  void Record(const PpToken& fromInput);
   PpToken PasteAll(const PpToken& lhs);
   bool EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name);
   bool FindParen();
@@ -104,6 +115,12 @@ class PpExpander {
   bool failed_ = false;
   uint32_t originFile_ = 0;  // where the current expansion of the input's text began
   uint32_t originLine_ = 0;
+  // The calls of the text, newest last: a reader asks for a call soon after its tokens.
+  std::vector<Call> calls_;
+  Call building_;                   // the call being read, before its macro is entered
+  std::vector<size_t> recordEnds_;  // its text's length after each token, to give one back
+  bool callOpen_ = false;           // building_ collects the tokens read from the input
+  uint32_t callCount_ = 0;
 };
 
 }  // namespace fw

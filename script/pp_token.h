@@ -36,6 +36,7 @@ struct PpToken {
   bool pasteLeft = false;     // pasted with the next token (in a replacement)
   bool unterminated = false;  // a string or character constant that runs to the line end
   PadSource pad = PadSource::kNone;
+  uint32_t expansion = 0;  // the macro call in the text that made it (1, 2, ...); 0: the text's
 
   bool Is(PpKind k, const char* spelling) const { return kind == k && text == spelling; }
   bool IsPunctuator(const char* spelling) const { return Is(PpKind::kPunctuator, spelling); }

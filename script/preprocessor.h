@@ -67,6 +67,11 @@ class Preprocessor : private PpTokenInput {
   const std::vector<PpCodePage>& CodePages() const { return codePages_; }
   const PpDiagnostics& Diagnostics() const { return diagnostics_; }
   bool Stopped() const { return stopped_; }
+  // The macro call of the text that made tokens with this `expansion`, as written; null when
+  // it is older than the last few calls.
+  const PpExpander::Call* FindCall(uint32_t expansion) const {
+    return expander_.FindCall(expansion);
+  }
 
  private:
   struct OpenFile {

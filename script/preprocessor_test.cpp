@@ -241,3 +241,31 @@ TEST(PreprocessBytesTest, SurvivesHostileBytes) {
 
 }  // namespace
 }  // namespace fw
+
+namespace fw {
+namespace {
+
+// Each token says which macro call of the text made it, and the call is kept as written, so
+// that a reader can name a control's id as the script does.
+TEST(PreprocessorCallsTest, TokensNameTheCallOfTheTextThatMadeThem) {
+  PpMemoryFiles files;
+  std::string text =
+      "#define IDC_A 100\n#define F(a, b) ((a) + (b))\n#define G F\n#define H(x) x\n"
+      "1 IDC_A, F(IDC_A,  2) G (3,4) H 5 , H(IDC_A)\n";
+  files.Add("a.rc", text);
+  Preprocessor pp(files);
+  pp.Start("a.rc", text);
+  std::vector<std::string> seen;
+  for (PpToken t; pp.Next(t);) {
+    const PpExpander::Call* call = t.expansion ? pp.FindCall(t.expansion) : nullptr;
+    std::string from = call ? call->text : "-";
+    if (seen.empty() || seen.back() != from) seen.push_back(from);
+  }
+  // "H 5": H without a parenthesis is no call; the 5 read while looking for one is not part
+  // of a call either.
+  EXPECT_EQ(seen, (std::vector<std::string>{"-", "IDC_A", "-", "F(IDC_A, 2)", "G (3,4)", "-",
+                                            "H(IDC_A)"}));
+}
+
+}  // namespace
+}  // namespace fw

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "frontend/win32/script_base.h"
 #include "frontend/win32/resource.h"
+#include "frontend/win32/script_base.h"
 #include "frontend/win32/status_line.h"
 #include "frontend/win32/template_list.h"
 #include "generator/run.h"
@@ -60,6 +60,9 @@ INT_PTR DispatchCommand(HWND dialog, WPARAM wParam) {
     return Answer(OnTemplateChanged(dialog, 0, &result), 1, result);
   }
   if (id == IDC_MULTI_FILE && code == BN_CLICKED) return Answer(OnMultiFileClicked(dialog), 1, 0);
+  if (id == IDC_FULL_SYNTAX && code == BN_CLICKED) {
+    return Answer(OnFullSyntaxClicked(dialog), 1, 0);
+  }
   // Anything else, Escape's IDCANCEL included, counts as handled: the dialog stays open.
   return 1;
 }
@@ -105,7 +108,8 @@ int OnRcFileClicked(HWND dialog) {
   if (context == nullptr) return 0;
   RunOptions& options = context->options;
   // A cancelled chooser keeps the previous script, and the run is repeated on it.
-  if (ChooseScript(dialog, *context)) options.scriptBase = ScriptBaseFromChosen(context->PathBuffer);
+  if (ChooseScript(dialog, *context))
+    options.scriptBase = ScriptBaseFromChosen(context->PathBuffer);
   if (options.scriptBase.empty()) return 0;
 
   options.templateRoot = context->templateFolder;
@@ -124,6 +128,13 @@ int OnMultiFileClicked(HWND dialog) {
   // The checkbox flips its own mark on the same clicks, so the flag and the mark stay equal.
   if (MainDialogContext* context = ContextOf(dialog)) {
     context->options.multiFile = !context->options.multiFile;
+  }
+  return 0;
+}
+
+int OnFullSyntaxClicked(HWND dialog) {
+  if (MainDialogContext* context = ContextOf(dialog)) {
+    context->options.fullSyntax = !context->options.fullSyntax;
   }
   return 0;
 }

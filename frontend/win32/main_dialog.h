@@ -36,6 +36,7 @@ int OnInitDialog(HWND dialog);
 int OnRcFileClicked(HWND dialog);
 int OnTemplateChanged(HWND dialog, int unused, INT_PTR* result);
 int OnMultiFileClicked(HWND dialog);
+int OnFullSyntaxClicked(HWND dialog);
 int OnSize(HWND dialog, WPARAM sizeType, int width, int height);
 int OnNotify(HWND dialog, WPARAM controlId, NMHDR* header, INT_PTR* result);
 int OnTimer(HWND dialog, UINT timerId);

@@ -61,7 +61,7 @@ struct ItemLayout {
   std::string className, text;
 };
 
-TEST(MainDialogResource, IsTheDialogWithItsFourControls) {
+TEST(MainDialogResource, IsTheDialogWithItsFiveControls) {
   HRSRC found =
       FindResourceExA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(IDD_MAIN),
                       MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
@@ -74,7 +74,7 @@ TEST(MainDialogResource, IsTheDialogWithItsFourControls) {
   EXPECT_EQ(c.Read<DWORD>(), 0u);     // extended style
   EXPECT_EQ(c.Read<DWORD>(), 0x10CA0840u);
   WORD items = c.Read<WORD>();
-  EXPECT_EQ(items, 4);
+  EXPECT_EQ(items, 5);
   short x = c.Read<short>(), y = c.Read<short>(), cx = c.Read<short>(), cy = c.Read<short>();
   EXPECT_EQ(std::vector<short>({x, y, cx, cy}), std::vector<short>({6, 5, 154, 38}));
   EXPECT_EQ(c.NameOrOrdinal(), "");  // no menu
@@ -90,9 +90,10 @@ TEST(MainDialogResource, IsTheDialogWithItsFourControls) {
       {1001, 0x50010000, 0, 0, 0, 40, 13, "button", "rc file"},
       {1002, 0x50210003, 0, 40, 0, 112, 39, "combobox", ""},
       {1003, 0x50010003, 0, 0, 14, 74, 9, "button", "Multiple dialog files"},
+      {1005, 0x50010003, 0, 76, 14, 76, 9, "button", "Full resource syntax"},
       {1004, 0x50800000, 0, 0, 25, 152, 11, "static", "Ready"},
   };
-  for (int i = 0; i < items && i < 4; ++i) {
+  for (int i = 0; i < items && i < 5; ++i) {
     SCOPED_TRACE(i);
     c.AlignToDword(base);
     c.Read<DWORD>();  // help id
@@ -244,7 +245,9 @@ TEST_F(MainDialogTest, StartsReadyWithTheCheckboxClear) {
   GetDlgItemTextA(dialog_, IDC_STATUS, status, sizeof status);
   EXPECT_STREQ(status, "Ready");
   EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_MULTI_FILE), BST_UNCHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_FULL_SYNTAX), BST_UNCHECKED);
   EXPECT_FALSE(options_.multiFile);
+  EXPECT_FALSE(options_.fullSyntax);
 }
 
 TEST_F(MainDialogTest, CheckboxClicksToggleTheMode) {
@@ -256,6 +259,15 @@ TEST_F(MainDialogTest, CheckboxClicksToggleTheMode) {
   // Other notifications from the checkbox are not clicks.
   EXPECT_EQ(Command(IDC_MULTI_FILE, BN_SETFOCUS), 1);
   EXPECT_FALSE(options_.multiFile);
+}
+
+TEST_F(MainDialogTest, FullSyntaxCheckboxTogglesTheReader) {
+  Open();
+  EXPECT_EQ(Command(IDC_FULL_SYNTAX, BN_CLICKED), 1);
+  EXPECT_TRUE(options_.fullSyntax);
+  EXPECT_FALSE(options_.multiFile);
+  EXPECT_EQ(Command(IDC_FULL_SYNTAX, BN_CLICKED), 1);
+  EXPECT_FALSE(options_.fullSyntax);
 }
 
 TEST_F(MainDialogTest, UnmatchedCommandsAreHandledSoEscapeKeepsTheDialog) {

@@ -74,19 +74,19 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	if code = BN_CLICKED then
-		~DLGNAME~_~CTLID~_Click(hWnd)
+		~DLGNAME~_~CTLNAME~_Click(hWnd)
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, button ~CTLID~ ("~CTLTEXT~"): clicked, or its check mark changed
-sub ~DLGNAME~_~CTLID~_Click(byval hWnd as HWND)
-	' ~DLGNAME~_~CTLID~_GetCheck(hWnd) tells the state of a check box or radio button.
+sub ~DLGNAME~_~CTLNAME~_Click(byval hWnd as HWND)
+	' ~DLGNAME~_~CTLNAME~_GetCheck(hWnd) tells the state of a check box or radio button.
 end sub
 [SAMPLE]
 ' ~DLGNAME~, button ~CTLID~: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
-function ~DLGNAME~_~CTLID~_GetCheck(byval hWnd as HWND) as long
+function ~DLGNAME~_~CTLNAME~_GetCheck(byval hWnd as HWND) as long
 	return IsDlgButtonChecked(hWnd, ~CTLID~)
 end function
-sub ~DLGNAME~_~CTLID~_SetCheck(byval hWnd as HWND, byval state as long)
+sub ~DLGNAME~_~CTLNAME~_SetCheck(byval hWnd as HWND, byval state as long)
 	CheckDlgButton(hWnd, ~CTLID~, state)
 end sub

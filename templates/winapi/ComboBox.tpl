@@ -56,32 +56,32 @@
 ' ~CTLID~: combo box at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "ComboBox", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
-~DLGNAME~_~CTLID~_Fill(hWnd)
+~DLGNAME~_~CTLNAME~_Fill(hWnd)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	select case code
 		case CBN_SELCHANGE
-			~DLGNAME~_~CTLID~_SelChange(hWnd, SendMessage(cast(HWND, lParam), CB_GETCURSEL, 0, 0))
+			~DLGNAME~_~CTLNAME~_SelChange(hWnd, SendMessage(cast(HWND, lParam), CB_GETCURSEL, 0, 0))
 		case CBN_EDITCHANGE
-			~DLGNAME~_~CTLID~_EditChange(hWnd)
+			~DLGNAME~_~CTLNAME~_EditChange(hWnd)
 	end select
 end if
 [EVENT]
 ' ~DLGNAME~, combo box ~CTLID~: another entry was chosen (index from 0, -1 for none)
-sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval index as long)
+sub ~DLGNAME~_~CTLNAME~_SelChange(byval hWnd as HWND, byval index as long)
 end sub
 ' ~DLGNAME~, combo box ~CTLID~: the text of its edit field was changed
-sub ~DLGNAME~_~CTLID~_EditChange(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_EditChange(byval hWnd as HWND)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, combo box ~CTLID~: add an entry, returning its index
-function ~DLGNAME~_~CTLID~_AddItem(byval hWnd as HWND, byref text as string) as long
+function ~DLGNAME~_~CTLNAME~_AddItem(byval hWnd as HWND, byref text as string) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, CB_ADDSTRING, 0, cast(LPARAM, strptr(text)))
 end function
 ' ~DLGNAME~, combo box ~CTLID~: sample entries, the first one selected
-sub ~DLGNAME~_~CTLID~_Fill(byval hWnd as HWND)
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "First entry")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "Second entry")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "Third entry")
+sub ~DLGNAME~_~CTLNAME~_Fill(byval hWnd as HWND)
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "First entry")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "Second entry")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "Third entry")
 	SendDlgItemMessage(hWnd, ~CTLID~, CB_SETCURSEL, 0, 0)
 end sub

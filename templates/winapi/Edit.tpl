@@ -60,23 +60,23 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	select case code
 		case EN_CHANGE
-			~DLGNAME~_~CTLID~_Change(hWnd)
+			~DLGNAME~_~CTLNAME~_Change(hWnd)
 		case EN_KILLFOCUS
-			~DLGNAME~_~CTLID~_LostFocus(hWnd)
+			~DLGNAME~_~CTLNAME~_LostFocus(hWnd)
 	end select
 end if
 [EVENT]
 ' ~DLGNAME~, edit field ~CTLID~: its text was changed
-sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND)
-	' ~DLGNAME~_~CTLID~_GetText(hWnd) returns the new text.
+sub ~DLGNAME~_~CTLNAME~_Change(byval hWnd as HWND)
+	' ~DLGNAME~_~CTLNAME~_GetText(hWnd) returns the new text.
 end sub
 ' ~DLGNAME~, edit field ~CTLID~: the input focus moved elsewhere
-sub ~DLGNAME~_~CTLID~_LostFocus(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_LostFocus(byval hWnd as HWND)
 	' Check the entry here.
 end sub
 [SAMPLE]
 ' ~DLGNAME~, edit field ~CTLID~: read and replace the text
-function ~DLGNAME~_~CTLID~_GetText(byval hWnd as HWND) as string
+function ~DLGNAME~_~CTLNAME~_GetText(byval hWnd as HWND) as string
 	dim length as long
 	dim buffer as string
 	length = GetWindowTextLength(GetDlgItem(hWnd, ~CTLID~))
@@ -84,6 +84,6 @@ function ~DLGNAME~_~CTLID~_GetText(byval hWnd as HWND) as string
 	GetDlgItemText(hWnd, ~CTLID~, strptr(buffer), length + 1)
 	return left(buffer, length)
 end function
-sub ~DLGNAME~_~CTLID~_SetText(byval hWnd as HWND, byref text as string)
+sub ~DLGNAME~_~CTLNAME~_SetText(byval hWnd as HWND, byref text as string)
 	SetDlgItemText(hWnd, ~CTLID~, text)
 end sub

@@ -59,32 +59,32 @@
 ' ~CTLID~: list box at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "ListBox", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
-~DLGNAME~_~CTLID~_Fill(hWnd)
+~DLGNAME~_~CTLNAME~_Fill(hWnd)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	select case code
 		case LBN_SELCHANGE
-			~DLGNAME~_~CTLID~_SelChange(hWnd, SendMessage(cast(HWND, lParam), LB_GETCURSEL, 0, 0))
+			~DLGNAME~_~CTLNAME~_SelChange(hWnd, SendMessage(cast(HWND, lParam), LB_GETCURSEL, 0, 0))
 		case LBN_DBLCLK
-			~DLGNAME~_~CTLID~_DblClick(hWnd, SendMessage(cast(HWND, lParam), LB_GETCURSEL, 0, 0))
+			~DLGNAME~_~CTLNAME~_DblClick(hWnd, SendMessage(cast(HWND, lParam), LB_GETCURSEL, 0, 0))
 	end select
 end if
 [EVENT]
 ' ~DLGNAME~, list box ~CTLID~: the selection changed (sent with LBS_NOTIFY)
-sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval index as long)
+sub ~DLGNAME~_~CTLNAME~_SelChange(byval hWnd as HWND, byval index as long)
 end sub
 ' ~DLGNAME~, list box ~CTLID~: an entry was double-clicked (sent with LBS_NOTIFY)
-sub ~DLGNAME~_~CTLID~_DblClick(byval hWnd as HWND, byval index as long)
+sub ~DLGNAME~_~CTLNAME~_DblClick(byval hWnd as HWND, byval index as long)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, list box ~CTLID~: add an entry, returning its index
-function ~DLGNAME~_~CTLID~_AddItem(byval hWnd as HWND, byref text as string) as long
+function ~DLGNAME~_~CTLNAME~_AddItem(byval hWnd as HWND, byref text as string) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, LB_ADDSTRING, 0, cast(LPARAM, strptr(text)))
 end function
 ' ~DLGNAME~, list box ~CTLID~: sample entries, the first one selected
-sub ~DLGNAME~_~CTLID~_Fill(byval hWnd as HWND)
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "First entry")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "Second entry")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, "Third entry")
+sub ~DLGNAME~_~CTLNAME~_Fill(byval hWnd as HWND)
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "First entry")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "Second entry")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, "Third entry")
 	SendDlgItemMessage(hWnd, ~CTLID~, LB_SETCURSEL, 0, 0)
 end sub

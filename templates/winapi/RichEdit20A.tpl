@@ -78,25 +78,25 @@ SendMessage(hCtl, EM_SETEVENTMASK, 0, ENM_CHANGE or ENM_SELCHANGE)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	if code = EN_CHANGE then
-		~DLGNAME~_~CTLID~_Change(hWnd)
+		~DLGNAME~_~CTLNAME~_Change(hWnd)
 	end if
 end if
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = EN_SELCHANGE then
-		~DLGNAME~_~CTLID~_SelChange(hWnd, cast(SELCHANGE ptr, pnmh))
+		~DLGNAME~_~CTLNAME~_SelChange(hWnd, cast(SELCHANGE ptr, pnmh))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, rich edit ~CTLID~: its text was changed
-sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Change(byval hWnd as HWND)
 end sub
 ' ~DLGNAME~, rich edit ~CTLID~: the selection moved (info->chrg.cpMin to info->chrg.cpMax)
-sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval info as SELCHANGE ptr)
+sub ~DLGNAME~_~CTLNAME~_SelChange(byval hWnd as HWND, byval info as SELCHANGE ptr)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, rich edit ~CTLID~: read and replace the text
-function ~DLGNAME~_~CTLID~_GetText(byval hWnd as HWND) as string
+function ~DLGNAME~_~CTLNAME~_GetText(byval hWnd as HWND) as string
 	dim length as long
 	dim buffer as string
 	length = GetWindowTextLength(GetDlgItem(hWnd, ~CTLID~))
@@ -104,6 +104,6 @@ function ~DLGNAME~_~CTLID~_GetText(byval hWnd as HWND) as string
 	GetDlgItemText(hWnd, ~CTLID~, strptr(buffer), length + 1)
 	return left(buffer, length)
 end function
-sub ~DLGNAME~_~CTLID~_SetText(byval hWnd as HWND, byref text as string)
+sub ~DLGNAME~_~CTLNAME~_SetText(byval hWnd as HWND, byref text as string)
 	SetDlgItemText(hWnd, ~CTLID~, text)
 end sub

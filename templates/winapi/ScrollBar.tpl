@@ -49,18 +49,18 @@
 ' ~CTLID~: scroll bar at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "ScrollBar", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
-~DLGNAME~_~CTLID~_Setup(hWnd)
+~DLGNAME~_~CTLNAME~_Setup(hWnd)
 [WM_COMMAND]
 if uMsg <> WM_COMMAND and id = ~CTLID~ then
-	~DLGNAME~_~CTLID~_Scroll(hWnd, ~DLGNAME~_~CTLID~_Track(hWnd, code))
+	~DLGNAME~_~CTLNAME~_Scroll(hWnd, ~DLGNAME~_~CTLNAME~_Track(hWnd, code))
 end if
 [EVENT]
 ' ~DLGNAME~, scroll bar ~CTLID~: moved to a new position
-sub ~DLGNAME~_~CTLID~_Scroll(byval hWnd as HWND, byval position as long)
+sub ~DLGNAME~_~CTLNAME~_Scroll(byval hWnd as HWND, byval position as long)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, scroll bar ~CTLID~: range 0 to 100, ten to a page
-sub ~DLGNAME~_~CTLID~_Setup(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Setup(byval hWnd as HWND)
 	dim info as SCROLLINFO
 	info.cbSize = sizeof(SCROLLINFO)
 	info.fMask = SIF_RANGE or SIF_PAGE or SIF_POS
@@ -71,7 +71,7 @@ sub ~DLGNAME~_~CTLID~_Setup(byval hWnd as HWND)
 	SetScrollInfo(GetDlgItem(hWnd, ~CTLID~), SB_CTL, @info, 1)
 end sub
 ' ~DLGNAME~, scroll bar ~CTLID~: moves the thumb as the request asks, returns the new position
-function ~DLGNAME~_~CTLID~_Track(byval hWnd as HWND, byval request as long) as long
+function ~DLGNAME~_~CTLNAME~_Track(byval hWnd as HWND, byval request as long) as long
 	dim hBar as HWND
 	dim info as SCROLLINFO
 	hBar = GetDlgItem(hWnd, ~CTLID~)

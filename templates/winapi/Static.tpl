@@ -75,15 +75,15 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	if code = STN_CLICKED then
-		~DLGNAME~_~CTLID~_Click(hWnd)
+		~DLGNAME~_~CTLNAME~_Click(hWnd)
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, label ~CTLID~ ("~CTLTEXT~"): clicked (only sent with SS_NOTIFY)
-sub ~DLGNAME~_~CTLID~_Click(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Click(byval hWnd as HWND)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, label ~CTLID~: show another text
-sub ~DLGNAME~_~CTLID~_SetText(byval hWnd as HWND, byref text as string)
+sub ~DLGNAME~_~CTLNAME~_SetText(byval hWnd as HWND, byref text as string)
 	SetDlgItemText(hWnd, ~CTLID~, text)
 end sub

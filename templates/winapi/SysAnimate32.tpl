@@ -53,29 +53,29 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	select case code
 		case ACN_START
-			~DLGNAME~_~CTLID~_Started(hWnd)
+			~DLGNAME~_~CTLNAME~_Started(hWnd)
 		case ACN_STOP
-			~DLGNAME~_~CTLID~_Stopped(hWnd)
+			~DLGNAME~_~CTLNAME~_Stopped(hWnd)
 	end select
 end if
 [WM_CLOSE]
 SendDlgItemMessage(hWnd, ~CTLID~, ACM_STOP, 0, 0)
 [EVENT]
 ' ~DLGNAME~, animation ~CTLID~: the clip started playing
-sub ~DLGNAME~_~CTLID~_Started(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Started(byval hWnd as HWND)
 end sub
 ' ~DLGNAME~, animation ~CTLID~: the clip stopped
-sub ~DLGNAME~_~CTLID~_Stopped(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Stopped(byval hWnd as HWND)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, animation ~CTLID~: play a clip over and over; 0 when it cannot be opened
-function ~DLGNAME~_~CTLID~_Play(byval hWnd as HWND, byref fileName as string) as long
+function ~DLGNAME~_~CTLNAME~_Play(byval hWnd as HWND, byref fileName as string) as long
 	if SendDlgItemMessage(hWnd, ~CTLID~, ACM_OPEN, 0, cast(LPARAM, strptr(fileName))) = 0 then
 		return 0
 	end if
 	SendDlgItemMessage(hWnd, ~CTLID~, ACM_PLAY, cast(WPARAM, -1), cast(LPARAM, &hFFFF0000))
 	return 1
 end function
-sub ~DLGNAME~_~CTLID~_Stop(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Stop(byval hWnd as HWND)
 	SendDlgItemMessage(hWnd, ~CTLID~, ACM_STOP, 0, 0)
 end sub

@@ -55,19 +55,19 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = DTN_DATETIMECHANGE then
-		~DLGNAME~_~CTLID~_Change(hWnd, cast(NMDATETIMECHANGE ptr, pnmh))
+		~DLGNAME~_~CTLNAME~_Change(hWnd, cast(NMDATETIMECHANGE ptr, pnmh))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, date and time picker ~CTLID~: another date or time was chosen
-sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND, byval info as NMDATETIMECHANGE ptr)
+sub ~DLGNAME~_~CTLNAME~_Change(byval hWnd as HWND, byval info as NMDATETIMECHANGE ptr)
 	' info->st holds it; info->dwFlags is GDT_NONE when "none" was ticked.
 end sub
 [SAMPLE]
 ' ~DLGNAME~, date and time picker ~CTLID~: read (GDT_VALID or GDT_NONE) and set the value
-function ~DLGNAME~_~CTLID~_GetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME) as long
+function ~DLGNAME~_~CTLNAME~_GetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, DTM_GETSYSTEMTIME, 0, cast(LPARAM, @stamp))
 end function
-sub ~DLGNAME~_~CTLID~_SetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
+sub ~DLGNAME~_~CTLNAME~_SetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
 	SendDlgItemMessage(hWnd, ~CTLID~, DTM_SETSYSTEMTIME, GDT_VALID, cast(LPARAM, @stamp))
 end sub

@@ -48,20 +48,20 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = IPN_FIELDCHANGED then
-		~DLGNAME~_~CTLID~_FieldChanged(hWnd, cast(NMIPADDRESS ptr, pnmh))
+		~DLGNAME~_~CTLNAME~_FieldChanged(hWnd, cast(NMIPADDRESS ptr, pnmh))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, IP address ~CTLID~: field info->iField (0 to 3) was left with the value info->iValue
-sub ~DLGNAME~_~CTLID~_FieldChanged(byval hWnd as HWND, byval info as NMIPADDRESS ptr)
+sub ~DLGNAME~_~CTLNAME~_FieldChanged(byval hWnd as HWND, byval info as NMIPADDRESS ptr)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, IP address ~CTLID~: the address as one number (first field in the high byte)
-function ~DLGNAME~_~CTLID~_GetAddress(byval hWnd as HWND) as DWORD
+function ~DLGNAME~_~CTLNAME~_GetAddress(byval hWnd as HWND) as DWORD
 	dim address as DWORD
 	SendDlgItemMessage(hWnd, ~CTLID~, IPM_GETADDRESS, 0, cast(LPARAM, @address))
 	return address
 end function
-sub ~DLGNAME~_~CTLID~_SetAddress(byval hWnd as HWND, byval b1 as long, byval b2 as long, byval b3 as long, byval b4 as long)
+sub ~DLGNAME~_~CTLNAME~_SetAddress(byval hWnd as HWND, byval b1 as long, byval b2 as long, byval b3 as long, byval b4 as long)
 	SendDlgItemMessage(hWnd, ~CTLID~, IPM_SETADDRESS, 0, (b1 shl 24) or (b2 shl 16) or (b3 shl 8) or b4)
 end sub

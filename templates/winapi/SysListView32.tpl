@@ -63,32 +63,32 @@ icc.dwICC = icc.dwICC or ICC_LISTVIEW_CLASSES
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "SysListView32", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 SendMessage(hCtl, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT)
-~DLGNAME~_~CTLID~_Fill(hWnd)
+~DLGNAME~_~CTLNAME~_Fill(hWnd)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	select case pnmh->code
 		case LVN_ITEMCHANGED
-			~DLGNAME~_~CTLID~_ItemChanged(hWnd, cast(NMLISTVIEW ptr, pnmh))
+			~DLGNAME~_~CTLNAME~_ItemChanged(hWnd, cast(NMLISTVIEW ptr, pnmh))
 		case LVN_COLUMNCLICK
-			~DLGNAME~_~CTLID~_ColumnClick(hWnd, cast(NMLISTVIEW ptr, pnmh)->iSubItem)
+			~DLGNAME~_~CTLNAME~_ColumnClick(hWnd, cast(NMLISTVIEW ptr, pnmh)->iSubItem)
 		case NM_DBLCLK
-			~DLGNAME~_~CTLID~_DblClick(hWnd, cast(NMITEMACTIVATE ptr, pnmh)->iItem)
+			~DLGNAME~_~CTLNAME~_DblClick(hWnd, cast(NMITEMACTIVATE ptr, pnmh)->iItem)
 	end select
 end if
 [EVENT]
 ' ~DLGNAME~, list view ~CTLID~: the state of entry info->iItem changed
-sub ~DLGNAME~_~CTLID~_ItemChanged(byval hWnd as HWND, byval info as NMLISTVIEW ptr)
+sub ~DLGNAME~_~CTLNAME~_ItemChanged(byval hWnd as HWND, byval info as NMLISTVIEW ptr)
 	' (info->uNewState and LVIS_SELECTED) <> 0 when the entry is selected now.
 end sub
 ' ~DLGNAME~, list view ~CTLID~: a column header was clicked (column from 0)
-sub ~DLGNAME~_~CTLID~_ColumnClick(byval hWnd as HWND, byval column as long)
+sub ~DLGNAME~_~CTLNAME~_ColumnClick(byval hWnd as HWND, byval column as long)
 end sub
 ' ~DLGNAME~, list view ~CTLID~: an entry was double-clicked (-1 for none)
-sub ~DLGNAME~_~CTLID~_DblClick(byval hWnd as HWND, byval item as long)
+sub ~DLGNAME~_~CTLNAME~_DblClick(byval hWnd as HWND, byval item as long)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, list view ~CTLID~: add a column (shown in report view)
-sub ~DLGNAME~_~CTLID~_AddColumn(byval hWnd as HWND, byval index as long, byref title as string, byval pixels as long)
+sub ~DLGNAME~_~CTLNAME~_AddColumn(byval hWnd as HWND, byval index as long, byref title as string, byval pixels as long)
 	dim col as LVCOLUMN
 	col.mask = LVCF_TEXT or LVCF_WIDTH or LVCF_SUBITEM
 	col.cx = pixels
@@ -97,7 +97,7 @@ sub ~DLGNAME~_~CTLID~_AddColumn(byval hWnd as HWND, byval index as long, byref t
 	SendDlgItemMessage(hWnd, ~CTLID~, LVM_INSERTCOLUMN, index, cast(LPARAM, @col))
 end sub
 ' ~DLGNAME~, list view ~CTLID~: add an entry with two more columns, returning its index
-function ~DLGNAME~_~CTLID~_AddRow(byval hWnd as HWND, byref text1 as string, byref text2 as string, byref text3 as string) as long
+function ~DLGNAME~_~CTLNAME~_AddRow(byval hWnd as HWND, byref text1 as string, byref text2 as string, byref text3 as string) as long
 	dim item as LVITEM
 	dim row as long
 	item.mask = LVIF_TEXT
@@ -114,11 +114,11 @@ function ~DLGNAME~_~CTLID~_AddRow(byval hWnd as HWND, byref text1 as string, byr
 	return row
 end function
 ' ~DLGNAME~, list view ~CTLID~: sample columns and entries
-sub ~DLGNAME~_~CTLID~_Fill(byval hWnd as HWND)
-	~DLGNAME~_~CTLID~_AddColumn(hWnd, 0, "Name", 120)
-	~DLGNAME~_~CTLID~_AddColumn(hWnd, 1, "Size", 60)
-	~DLGNAME~_~CTLID~_AddColumn(hWnd, 2, "Changed", 80)
-	~DLGNAME~_~CTLID~_AddRow(hWnd, "notes.txt", "2 KB", "2024-03-01")
-	~DLGNAME~_~CTLID~_AddRow(hWnd, "report.doc", "48 KB", "2024-02-12")
-	~DLGNAME~_~CTLID~_AddRow(hWnd, "photo.png", "310 KB", "2023-11-30")
+sub ~DLGNAME~_~CTLNAME~_Fill(byval hWnd as HWND)
+	~DLGNAME~_~CTLNAME~_AddColumn(hWnd, 0, "Name", 120)
+	~DLGNAME~_~CTLNAME~_AddColumn(hWnd, 1, "Size", 60)
+	~DLGNAME~_~CTLNAME~_AddColumn(hWnd, 2, "Changed", 80)
+	~DLGNAME~_~CTLNAME~_AddRow(hWnd, "notes.txt", "2 KB", "2024-03-01")
+	~DLGNAME~_~CTLNAME~_AddRow(hWnd, "report.doc", "48 KB", "2024-02-12")
+	~DLGNAME~_~CTLNAME~_AddRow(hWnd, "photo.png", "310 KB", "2023-11-30")
 end sub

@@ -56,18 +56,18 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = MCN_SELCHANGE then
-		~DLGNAME~_~CTLID~_SelChange(hWnd, cast(NMSELCHANGE ptr, pnmh))
+		~DLGNAME~_~CTLNAME~_SelChange(hWnd, cast(NMSELCHANGE ptr, pnmh))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, month calendar ~CTLID~: the selected days changed (info->stSelStart to info->stSelEnd)
-sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval info as NMSELCHANGE ptr)
+sub ~DLGNAME~_~CTLNAME~_SelChange(byval hWnd as HWND, byval info as NMSELCHANGE ptr)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, month calendar ~CTLID~: read and set the selected day
-sub ~DLGNAME~_~CTLID~_GetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
+sub ~DLGNAME~_~CTLNAME~_GetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
 	SendDlgItemMessage(hWnd, ~CTLID~, MCM_GETCURSEL, 0, cast(LPARAM, @stamp))
 end sub
-sub ~DLGNAME~_~CTLID~_SetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
+sub ~DLGNAME~_~CTLNAME~_SetDate(byval hWnd as HWND, byref stamp as SYSTEMTIME)
 	SendDlgItemMessage(hWnd, ~CTLID~, MCM_SETCURSEL, 0, cast(LPARAM, @stamp))
 end sub

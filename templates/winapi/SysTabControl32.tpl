@@ -62,29 +62,29 @@ icc.dwICC = icc.dwICC or ICC_TAB_CLASSES
 ' ~CTLID~: tab control at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "SysTabControl32", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
-~DLGNAME~_~CTLID~_Fill(hWnd)
+~DLGNAME~_~CTLNAME~_Fill(hWnd)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = TCN_SELCHANGE then
-		~DLGNAME~_~CTLID~_SelChange(hWnd, SendMessage(pnmh->hwndFrom, TCM_GETCURSEL, 0, 0))
+		~DLGNAME~_~CTLNAME~_SelChange(hWnd, SendMessage(pnmh->hwndFrom, TCM_GETCURSEL, 0, 0))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, tab control ~CTLID~: page number "page" (from 0) was chosen
-sub ~DLGNAME~_~CTLID~_SelChange(byval hWnd as HWND, byval page as long)
+sub ~DLGNAME~_~CTLNAME~_SelChange(byval hWnd as HWND, byval page as long)
 	' Show the controls of this page and hide those of the others here.
 end sub
 [SAMPLE]
 ' ~DLGNAME~, tab control ~CTLID~: add a page tab at position index
-sub ~DLGNAME~_~CTLID~_AddPage(byval hWnd as HWND, byval index as long, byref title as string)
+sub ~DLGNAME~_~CTLNAME~_AddPage(byval hWnd as HWND, byval index as long, byref title as string)
 	dim page as TCITEM
 	page.mask = TCIF_TEXT
 	page.pszText = strptr(title)
 	SendDlgItemMessage(hWnd, ~CTLID~, TCM_INSERTITEM, index, cast(LPARAM, @page))
 end sub
 ' ~DLGNAME~, tab control ~CTLID~: sample pages
-sub ~DLGNAME~_~CTLID~_Fill(byval hWnd as HWND)
-	~DLGNAME~_~CTLID~_AddPage(hWnd, 0, "General")
-	~DLGNAME~_~CTLID~_AddPage(hWnd, 1, "Display")
-	~DLGNAME~_~CTLID~_AddPage(hWnd, 2, "Advanced")
+sub ~DLGNAME~_~CTLNAME~_Fill(byval hWnd as HWND)
+	~DLGNAME~_~CTLNAME~_AddPage(hWnd, 0, "General")
+	~DLGNAME~_~CTLNAME~_AddPage(hWnd, 1, "Display")
+	~DLGNAME~_~CTLNAME~_AddPage(hWnd, 2, "Advanced")
 end sub

@@ -61,26 +61,26 @@ icc.dwICC = icc.dwICC or ICC_TREEVIEW_CLASSES
 ' ~CTLID~: tree view at ~CTLX~,~CTLY~, ~CTLW~ x ~CTLH~ dialog units
 hCtl = CreateWindowEx(~CTLEXSTYLE~, "SysTreeView32", "~CTLTEXT~", ~CTLSTYLE~, ~CTLPX~, ~CTLPY~, ~CTLPW~, ~CTLPH~, hWnd, cast(HMENU, ~CTLID~), hInstance, NULL)
 SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
-~DLGNAME~_~CTLID~_Fill(hWnd)
+~DLGNAME~_~CTLNAME~_Fill(hWnd)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	select case pnmh->code
 		case TVN_SELCHANGED
-			~DLGNAME~_~CTLID~_SelChanged(hWnd, cast(NMTREEVIEW ptr, pnmh)->itemNew.hItem)
+			~DLGNAME~_~CTLNAME~_SelChanged(hWnd, cast(NMTREEVIEW ptr, pnmh)->itemNew.hItem)
 		case NM_DBLCLK
-			~DLGNAME~_~CTLID~_DblClick(hWnd)
+			~DLGNAME~_~CTLNAME~_DblClick(hWnd)
 	end select
 end if
 [EVENT]
 ' ~DLGNAME~, tree view ~CTLID~: another entry was selected
-sub ~DLGNAME~_~CTLID~_SelChanged(byval hWnd as HWND, byval selected as HTREEITEM)
+sub ~DLGNAME~_~CTLNAME~_SelChanged(byval hWnd as HWND, byval selected as HTREEITEM)
 end sub
 ' ~DLGNAME~, tree view ~CTLID~: double-clicked
-sub ~DLGNAME~_~CTLID~_DblClick(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_DblClick(byval hWnd as HWND)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, tree view ~CTLID~: add an entry below parent (TVI_ROOT for the top level)
-function ~DLGNAME~_~CTLID~_AddItem(byval hWnd as HWND, byval parent as HTREEITEM, byref text as string) as HTREEITEM
+function ~DLGNAME~_~CTLNAME~_AddItem(byval hWnd as HWND, byval parent as HTREEITEM, byref text as string) as HTREEITEM
 	dim ins as TVINSERTSTRUCT
 	ins.hParent = parent
 	ins.hInsertAfter = TVI_LAST
@@ -89,11 +89,11 @@ function ~DLGNAME~_~CTLID~_AddItem(byval hWnd as HWND, byval parent as HTREEITEM
 	return cast(HTREEITEM, SendDlgItemMessage(hWnd, ~CTLID~, TVM_INSERTITEM, 0, cast(LPARAM, @ins)))
 end function
 ' ~DLGNAME~, tree view ~CTLID~: sample entries, the first level opened
-sub ~DLGNAME~_~CTLID~_Fill(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Fill(byval hWnd as HWND)
 	dim root as HTREEITEM
-	root = ~DLGNAME~_~CTLID~_AddItem(hWnd, TVI_ROOT, "Documents")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, root, "Letters")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, root, "Reports")
-	~DLGNAME~_~CTLID~_AddItem(hWnd, TVI_ROOT, "Pictures")
+	root = ~DLGNAME~_~CTLNAME~_AddItem(hWnd, TVI_ROOT, "Documents")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, root, "Letters")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, root, "Reports")
+	~DLGNAME~_~CTLNAME~_AddItem(hWnd, TVI_ROOT, "Pictures")
 	SendDlgItemMessage(hWnd, ~CTLID~, TVM_EXPAND, TVE_EXPAND, cast(LPARAM, root))
 end sub

@@ -48,19 +48,19 @@ SendMessage(hCtl, WM_SETFONT, cast(WPARAM, hFont), 0)
 [WM_COMMAND]
 if uMsg = WM_COMMAND and id = ~CTLID~ then
 	if code = EN_CHANGE then
-		~DLGNAME~_~CTLID~_Change(hWnd)
+		~DLGNAME~_~CTLNAME~_Change(hWnd)
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, hot key ~CTLID~: another key combination was typed
-sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND)
-	' ~DLGNAME~_~CTLID~_GetHotKey(hWnd) returns it.
+sub ~DLGNAME~_~CTLNAME~_Change(byval hWnd as HWND)
+	' ~DLGNAME~_~CTLNAME~_GetHotKey(hWnd) returns it.
 end sub
 [SAMPLE]
 ' ~DLGNAME~, hot key ~CTLID~: virtual key in the low byte, HOTKEYF_ flags in the next
-function ~DLGNAME~_~CTLID~_GetHotKey(byval hWnd as HWND) as long
+function ~DLGNAME~_~CTLNAME~_GetHotKey(byval hWnd as HWND) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, HKM_GETHOTKEY, 0, 0)
 end function
-sub ~DLGNAME~_~CTLID~_SetHotKey(byval hWnd as HWND, byval virtualKey as long, byval modifiers as long)
+sub ~DLGNAME~_~CTLNAME~_SetHotKey(byval hWnd as HWND, byval virtualKey as long, byval modifiers as long)
 	SendDlgItemMessage(hWnd, ~CTLID~, HKM_SETHOTKEY, (modifiers shl 8) or virtualKey, 0)
 end sub

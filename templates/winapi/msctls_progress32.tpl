@@ -55,18 +55,18 @@ SendMessage(hCtl, PBM_SETSTEP, 5, 0)
 SetTimer(hWnd, ~CTLID~, 250, NULL)
 [WM_TIMER]
 if wParam = ~CTLID~ then
-	~DLGNAME~_~CTLID~_Timer(hWnd)
+	~DLGNAME~_~CTLNAME~_Timer(hWnd)
 end if
 [WM_DESTROY]
 KillTimer(hWnd, ~CTLID~)
 [EVENT]
 ' ~DLGNAME~, progress bar ~CTLID~: its timer ticked (four times a second)
-sub ~DLGNAME~_~CTLID~_Timer(byval hWnd as HWND)
+sub ~DLGNAME~_~CTLNAME~_Timer(byval hWnd as HWND)
 	' Sample: one step on, starting again at the end. Put the real progress here.
 	SendDlgItemMessage(hWnd, ~CTLID~, PBM_STEPIT, 0, 0)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, progress bar ~CTLID~: show a position from 0 to 100
-sub ~DLGNAME~_~CTLID~_SetPos(byval hWnd as HWND, byval position as long)
+sub ~DLGNAME~_~CTLNAME~_SetPos(byval hWnd as HWND, byval position as long)
 	SendDlgItemMessage(hWnd, ~CTLID~, PBM_SETPOS, position, 0)
 end sub

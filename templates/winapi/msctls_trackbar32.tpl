@@ -65,17 +65,17 @@ SendMessage(hCtl, TBM_SETTICFREQ, 10, 0)
 SendMessage(hCtl, TBM_SETPAGESIZE, 0, 10)
 [WM_COMMAND]
 if uMsg <> WM_COMMAND and id = ~CTLID~ then
-	~DLGNAME~_~CTLID~_Change(hWnd, SendMessage(cast(HWND, lParam), TBM_GETPOS, 0, 0))
+	~DLGNAME~_~CTLNAME~_Change(hWnd, SendMessage(cast(HWND, lParam), TBM_GETPOS, 0, 0))
 end if
 [EVENT]
 ' ~DLGNAME~, track bar ~CTLID~: the slider moved (0 to 100)
-sub ~DLGNAME~_~CTLID~_Change(byval hWnd as HWND, byval position as long)
+sub ~DLGNAME~_~CTLNAME~_Change(byval hWnd as HWND, byval position as long)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, track bar ~CTLID~: current position, and moving the slider
-function ~DLGNAME~_~CTLID~_GetPos(byval hWnd as HWND) as long
+function ~DLGNAME~_~CTLNAME~_GetPos(byval hWnd as HWND) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, TBM_GETPOS, 0, 0)
 end function
-sub ~DLGNAME~_~CTLID~_SetPos(byval hWnd as HWND, byval position as long)
+sub ~DLGNAME~_~CTLNAME~_SetPos(byval hWnd as HWND, byval position as long)
 	SendDlgItemMessage(hWnd, ~CTLID~, TBM_SETPOS, 1, position)
 end sub

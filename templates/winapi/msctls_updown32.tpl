@@ -59,18 +59,18 @@ SendMessage(hCtl, UDM_SETRANGE32, 0, 100)
 [WM_NOTIFY]
 if id = ~CTLID~ then
 	if pnmh->code = UDN_DELTAPOS then
-		~DLGNAME~_~CTLID~_DeltaPos(hWnd, cast(NMUPDOWN ptr, pnmh))
+		~DLGNAME~_~CTLNAME~_DeltaPos(hWnd, cast(NMUPDOWN ptr, pnmh))
 	end if
 end if
 [EVENT]
 ' ~DLGNAME~, up-down ~CTLID~: about to move from info->iPos by info->iDelta
-sub ~DLGNAME~_~CTLID~_DeltaPos(byval hWnd as HWND, byval info as NMUPDOWN ptr)
+sub ~DLGNAME~_~CTLNAME~_DeltaPos(byval hWnd as HWND, byval info as NMUPDOWN ptr)
 end sub
 [SAMPLE]
 ' ~DLGNAME~, up-down ~CTLID~: current value, and setting it
-function ~DLGNAME~_~CTLID~_GetPos(byval hWnd as HWND) as long
+function ~DLGNAME~_~CTLNAME~_GetPos(byval hWnd as HWND) as long
 	return SendDlgItemMessage(hWnd, ~CTLID~, UDM_GETPOS32, 0, 0)
 end function
-sub ~DLGNAME~_~CTLID~_SetPos(byval hWnd as HWND, byval value as long)
+sub ~DLGNAME~_~CTLNAME~_SetPos(byval hWnd as HWND, byval value as long)
 	SendDlgItemMessage(hWnd, ~CTLID~, UDM_SETPOS32, 0, value)
 end sub
