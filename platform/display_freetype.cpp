@@ -31,8 +31,12 @@ struct FreeTypeDisplay::Context {
   Font* font = nullptr;
 };
 
-FreeTypeDisplay::FreeTypeDisplay(const FontSources& sources)
-    : faces_(std::make_unique<FaceLibrary>(sources)) {}
+FreeTypeDisplay::FreeTypeDisplay(const FontSources& sources) : sources_(sources) {}
+
+FaceLibrary& FreeTypeDisplay::Faces() {
+  if (!faces_) faces_ = std::make_unique<FaceLibrary>(sources_);
+  return *faces_;
+}
 
 FreeTypeDisplay::~FreeTypeDisplay() = default;
 
@@ -57,7 +61,7 @@ int32_t FreeTypeDisplay::LogPixelsY(DeviceContext) {
 FontHandle FreeTypeDisplay::CreateFontIndirect(const LogFont& font) {
   const std::string face(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName - 1));
   std::optional<FoundFace> found =
-      faces_->Find(face, font.lfHeight, FontStyle{font.lfWeight, font.lfItalic != 0});
+      Faces().Find(face, font.lfHeight, FontStyle{font.lfWeight, font.lfItalic != 0});
   if (!found) return nullptr;
   auto created = std::make_unique<Font>(Font{std::move(*found)});
   FontHandle handle = created.get();
@@ -132,7 +136,7 @@ FreeTypeDisplay::Font* FreeTypeDisplay::StockFont() {
     stockTried_ = true;
     const LogFont font = StockLogFont();
     if (std::optional<FoundFace> found =
-            faces_->Find(font.lfFaceName, font.lfHeight, FontStyle{font.lfWeight, false})) {
+            Faces().Find(font.lfFaceName, font.lfHeight, FontStyle{font.lfWeight, false})) {
       stock_ = std::make_unique<Font>(Font{std::move(*found)});
     }
   }

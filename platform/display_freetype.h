@@ -44,6 +44,10 @@ class FreeTypeDisplay : public Display {
   bool IsSelected(const Font* font) const;
   void DropIfDeleted(Font* font);
 
+  // The faces and their catalog, made at the first font: building the catalog reads every
+  // font folder, which a run with fixed base units (asking only the metrics) never needs.
+  FaceLibrary& Faces();
+  FontSources sources_;
   std::unique_ptr<FaceLibrary> faces_;
   std::map<FontHandle, std::unique_ptr<Font>> fonts_;
   std::unique_ptr<Font> stock_;
