@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "textutil/utf8.h"
+
 namespace fw {
 
 namespace {
@@ -41,25 +43,6 @@ class UnitWriter {
 };
 
 }  // namespace
-
-void AppendUtf8(std::string& out, uint32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 std::string DecodeRcString(std::string_view token) {
   bool wide = !token.empty() && (token[0] == 'L' || token[0] == 'l');

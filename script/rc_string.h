@@ -16,7 +16,4 @@ std::string DecodeRcString(std::string_view token);
 // A text as BASIC writes it between quotes: each quote doubled.
 std::string BasicQuoted(std::string_view text);
 
-// Appends the UTF-8 form of a code point (a lone surrogate as U+FFFD).
-void AppendUtf8(std::string& out, uint32_t codePoint);
-
 }  // namespace fw

@@ -3,6 +3,7 @@
 namespace fw {
 
 void AppendUtf8(std::string& out, char32_t c) {
+  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;  // a lone surrogate is no character
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {

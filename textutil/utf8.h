@@ -20,7 +20,7 @@ inline unsigned char KeptByteValue(char32_t c) {
   return static_cast<unsigned char>(c - 0xEF00);
 }
 
-// Appends `c` (a Unicode scalar value) as UTF-8.
+// Appends `c` as UTF-8; a lone surrogate (no Unicode scalar value) becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t c);
 // Appends the code point that keeps byte `b` (0x80..0xFF).
 inline void AppendKeptByte(std::string& out, unsigned char b) {
