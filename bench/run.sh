@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Conversion at scale, measured: converts generated scripts of 100, 1,000 and 10,000 dialogs
 # (about twenty controls each) with `formwright --base-units 6,13` in single-file mode, first
-# run, beside a plain copy of the same bytes and beside the plain method; then the text
-# utility benchmark. Every figure is the median of the runs, all made side by side in rounds,
+# run, beside a plain copy of the same bytes, beside the same conversion with --full-syntax
+# (the generated scripts are in the narrow form, which the whole language reads too) and
+# beside the plain method; then the text utility benchmark. Every figure is the median of the runs, all made side by side in rounds,
 # so that load from other work on the machine falls on every column alike.
 #
 # Settings (environment): FW_BENCH_RUNS (5), FW_BENCH_SIZES ("100 1000 10000"),
 # FW_BENCH_PLAIN_SIZES ("100 1000"), FW_BENCH_PLAIN_RUNS (as FW_BENCH_RUNS; the plain method
 # takes minutes at 1,000 dialogs), FW_BENCH_DIR (build/bench/run), FW_BENCH_BASELINE (another
 # build's formwright, measured in the same rounds, with the same template set, for a before and
-# after comparison).
+# after comparison), FW_BENCH_FULL (1; 0 leaves out the --full-syntax column).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,7 @@ build=build/bench
 work=${FW_BENCH_DIR:-$build/run}
 bin=$PWD/$build/bin
 baseline=${FW_BENCH_BASELINE:-}
+full=${FW_BENCH_FULL:-1}
 
 build_tools() {
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFW_BUILD_SAMPLE=OFF >/dev/null
@@ -46,51 +48,93 @@ column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
 
 is_plain_size() { [[ " $plain_sizes " == *" $1 "* ]]; }
 
-# Folders: N/fast and N/plain each hold the script as dialogs.rc; N/copy receives the copies.
+# Folders: N/fast, N/full, N/plain and N/base each hold the script as dialogs.rc; N/copy
+# receives the copies.
 prepare() {
-  local n=$1
-  mkdir -p "$work/$n/fast" "$work/$n/plain" "$work/$n/copy" "$work/$n/base"
-  "$bin/make_script" "$n" "$work/$n/fast/dialogs.rc" "$bin/template/winapi"
-  cp "$work/$n/fast/dialogs.rc" "$work/$n/plain/dialogs.rc"
-  cp "$work/$n/fast/dialogs.rc" "$work/$n/base/dialogs.rc"
-  rm -f "$work/$n"/*.times
+  local n=$1 d="$work/$1"
+  mkdir -p "$d/fast" "$d/full" "$d/plain" "$d/copy" "$d/base"
+  "$bin/make_script" "$n" "$d/fast/dialogs.rc" "$bin/template/winapi"
+  for other in full plain base; do cp "$d/fast/dialogs.rc" "$d/$other/dialogs.rc"; done
+  rm -f "$d"/*.times
 }
 
 # A first run: no outputs from before.
-clean() { rm -f "$work/$1"/{fast,plain,base}/dialogs.{bas,fbp} "$work/$1"/copy/dialogs.*; }
+clean() { rm -f "$work/$1"/{fast,full,plain,base}/dialogs.{bas,fbp} "$work/$1"/copy/dialogs.*; }
 
 convert_baseline() {
   measure "$1/base.times" "$baseline" --base-units 6,13 --template-root "$bin/template" \
     --template winapi "$1/base/dialogs.rc"
 }
 
+convert_full() {
+  measure "$1/full.times" "$bin/formwright" --full-syntax --base-units 6,13 \
+    --template-root "$bin/template" --template winapi "$1/full/dialogs.rc"
+}
+
 one_round() {
   local n=$1 round=$2 d="$work/$1"
   clean "$n"
-  # The baseline goes first in every other round, so neither build always follows the other's
-  # writes.
+  # The baseline and the full syntax go first in every other round, so that no column always
+  # follows another's writes.
   if [ -n "$baseline" ] && [ $((round % 2)) -eq 1 ]; then convert_baseline "$d"; fi
+  if [ "$full" = 1 ] && [ $((round % 2)) -eq 1 ]; then convert_full "$d"; fi
   measure "$d/fast.times" "$bin/formwright" --base-units 6,13 --template-root "$bin/template" \
     --template winapi "$d/fast/dialogs.rc"
   measure "$d/copy.times" cp "$d/fast/dialogs.rc" "$d/fast/dialogs.bas" "$d/fast/dialogs.fbp" \
     "$d/copy/"
+  if [ "$full" = 1 ] && [ $((round % 2)) -eq 0 ]; then convert_full "$d"; fi
   if [ -n "$baseline" ] && [ $((round % 2)) -eq 0 ]; then convert_baseline "$d"; fi
   if is_plain_size "$n" && [ "$round" -le "$plain_runs" ]; then
     measure "$d/plain.times" "$bin/reference_convert" "$d/plain/dialogs.rc" "$bin/template" winapi
   fi
 }
 
-# The plain method's main source must equal the fast one's but for the folder in ~PROJNAME~.
+# True when the files written in N/$2 equal those in N/fast but for the folder in ~PROJNAME~.
+same_as_fast() {
+  local d="$work/$1"
+  sed "s#$d/$2/#$d/fast/#g" "$d/$2/dialogs.bas" | cmp -s - "$d/fast/dialogs.bas" &&
+    cmp -s "$d/$2/dialogs.fbp" "$d/fast/dialogs.fbp"
+}
+
+# The plain method and the full syntax must write what the fast narrow mode writes.
 check_identical() {
   local d="$work/$1"
+  if [ "$full" = 1 ]; then
+    if same_as_fast "$1" full; then
+      echo "  N=$1: the full syntax and the narrow mode wrote identical files"
+    else
+      echo "  N=$1: THE FULL SYNTAX AND THE NARROW MODE DIFFER" && return 1
+    fi
+  fi
   is_plain_size "$1" || return 0
   [ -f "$d/plain/dialogs.bas" ] || return 0
-  if sed "s#$d/plain/#$d/fast/#g" "$d/plain/dialogs.bas" | cmp -s - "$d/fast/dialogs.bas" &&
-    cmp -s "$d/plain/dialogs.fbp" "$d/fast/dialogs.fbp"; then
+  if same_as_fast "$1" plain; then
     echo "  N=$1: the plain and the fast method wrote identical files"
   else
     echo "  N=$1: THE PLAIN AND THE FAST METHOD DIFFER" && return 1
   fi
+}
+
+# The full syntax against the narrow form: medians side by side, and the same bytes written.
+compare_full() {
+  [ "$full" = 1 ] || return 0
+  echo
+  echo "| dialogs | narrow s (CPU s) | full syntax s (CPU s) | full / narrow (CPU) | full peak RSS MB | same output |"
+  echo "|---:|---:|---:|---:|---:|---|"
+  for n in $sizes; do
+    local d="$work/$n" narrow fullWall narrowCpu fullCpu rss same=no
+    narrow=$(column_median "$d/fast.times" 1)
+    fullWall=$(column_median "$d/full.times" 1)
+    narrowCpu=$(column_median "$d/fast.times" 3)
+    fullCpu=$(column_median "$d/full.times" 3)
+    rss=$(column_median "$d/full.times" 2)
+    same_as_fast "$n" full && same=yes
+    awk -v n="$n" -v a="$narrow" -v f="$fullWall" -v ac="$narrowCpu" -v fc="$fullCpu" \
+      -v rss="$rss" -v s="$same" 'BEGIN {
+        printf "| %d | %.3f (%.2f) | %.3f (%.2f) | %.2f (%.2f) | %.0f | %s |\n",
+          n, a, ac, f, fc, f / a, fc / ac, rss / 1024, s }'
+    echo "$n $narrow $fullWall $narrowCpu $fullCpu $same" >>"$work/full_summary"
+  done
 }
 
 # The baseline build against this one: medians side by side, and the same bytes written.
@@ -105,10 +149,7 @@ compare_baseline() {
     fast=$(column_median "$d/fast.times" 1)
     baseCpu=$(column_median "$d/base.times" 3)
     fastCpu=$(column_median "$d/fast.times" 3)
-    if sed "s#$d/base/#$d/fast/#g" "$d/base/dialogs.bas" | cmp -s - "$d/fast/dialogs.bas" &&
-      cmp -s "$d/base/dialogs.fbp" "$d/fast/dialogs.fbp"; then
-      same=yes
-    fi
+    same_as_fast "$n" base && same=yes
     awk -v n="$n" -v b="$base" -v f="$fast" -v bc="$baseCpu" -v fc="$fastCpu" -v s="$same" \
       'BEGIN { printf "| %d | %.3f (%.2f) | %.3f (%.2f) | %.3f (%.3f) | %s |\n", n, b, bc, f, fc, f / b, fc / bc, s }'
   done
@@ -163,6 +204,12 @@ verdicts() {
           say(p[i] / t[i] >= 50, sprintf("1,000 dialogs: %.0fx faster than the plain method (at least 50x)", p[i] / t[i]))
       }
     }' "$work/summary"
+  [ -f "$work/full_summary" ] || return 0
+  awk '$1 == 10000 {
+    printf "  %s  10,000 dialogs: full syntax %.2fx the narrow mode (at most 1.5x; CPU %.2fx)\n",
+      $3 / $2 <= 1.5 ? "reached" : "MISSED ", $3 / $2, $5 / $4
+    if ($6 != "yes") print "  MISSED   10,000 dialogs: the full syntax wrote other files than the narrow mode"
+  }' "$work/full_summary"
 }
 
 text_benchmark() {
@@ -187,16 +234,18 @@ text_benchmark() {
 main() {
   build_tools
   mkdir -p "$work"
-  rm -f "$work/summary"
+  rm -f "$work/summary" "$work/full_summary"
   for n in $sizes; do prepare "$n"; done
   echo "bench/run.sh: $runs rounds over N = $sizes (plain method at N = $plain_sizes," \
-    "$plain_runs rounds); $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+    "$plain_runs rounds; full syntax: $([ "$full" = 1 ] && echo yes || echo no));" \
+    "$(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
   for round in $(seq 1 "$runs"); do
     for n in $sizes; do one_round "$n" "$round"; done
     echo "  round $round of $runs done"
   done
   for n in $sizes; do check_identical "$n"; done
   report
+  compare_full
   compare_baseline
   echo
   verdicts

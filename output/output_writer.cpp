@@ -1,6 +1,7 @@
 #include "output/output_writer.h"
 
 #include "textutil/text.h"
+#include "textutil/utf8.h"
 
 namespace fw {
 
@@ -60,9 +61,7 @@ std::vector<std::string_view> OutputWriter::Encoded(std::span<const std::string_
   if (!encode_) return pieces;
   owned.reserve(pieces.size());
   for (std::string_view& piece : pieces) {
-    bool ascii = true;
-    for (char c : piece) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) continue;
+    if (!HasNonAscii(piece)) continue;
     owned.push_back(encode_(piece));
     piece = owned.back();
   }

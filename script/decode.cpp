@@ -33,8 +33,21 @@ int PragmaTarget(const CodePagePragma& pragma, int current, int defaultCodePage,
   return current;
 }
 
+// Every code page reads an ASCII byte as itself: such a line (most of them) is copied.
+void AppendDecodedLine(std::string_view raw, int codePage, int line, CodePages& pages,
+                       DecodedScript& out) {
+  if (!HasNonAscii(raw)) {
+    out.text += raw;
+    return;
+  }
+  const DecodedBytes decoded = pages.Decode(codePage, raw);
+  if (!decoded.invalid.empty()) NoteInvalid(out, line, decoded.invalid.size(), codePage);
+  out.text += decoded.utf8;
+}
+
 void DecodeCodePages(std::string_view bytes, int start, int defaultCodePage, CodePages& pages,
                      DecodedScript& out) {
+  out.text.reserve(bytes.size());
   int codePage = start;
   out.spans.push_back({0, 1, codePage, false});
   CommentTracker comments;
@@ -44,13 +57,13 @@ void DecodeCodePages(std::string_view bytes, int start, int defaultCodePage, Cod
     const size_t end = newline == std::string_view::npos ? bytes.size() : newline + 1;
     const std::string_view raw = bytes.substr(begin, end - begin);
     begin = end;
-    const DecodedBytes decoded = pages.Decode(codePage, raw);
-    if (!decoded.invalid.empty()) NoteInvalid(out, line, decoded.invalid.size(), codePage);
-    out.text += decoded.utf8;
-    const LineScan scan = comments.Scan(decoded.utf8);
+    const size_t lineStart = out.text.size();
+    AppendDecodedLine(raw, codePage, line, pages, out);
+    const std::string_view decoded = std::string_view(out.text).substr(lineStart);
+    const LineScan scan = comments.Scan(decoded);
     if (scan.nonAscii) out.spans.back().nonAscii = true;
     if (!scan.startsOutside) continue;
-    const auto pragma = ParseCodePagePragma(decoded.utf8);
+    const auto pragma = ParseCodePagePragma(decoded);
     if (!pragma) continue;
     const int target = PragmaTarget(*pragma, codePage, defaultCodePage, line, pages, out);
     if (target == codePage) continue;

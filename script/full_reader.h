@@ -5,12 +5,12 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -69,9 +69,10 @@ class FullReader : public ScriptReader {
   RcDialog dialog_;
   uint16_t language_ = 0x409;  // LANGUAGE in force; the compilers' own default
   size_t definesSeen_ = 0;
-  std::map<std::string, std::string> systemIds_;  // ID... names of the system headers
-  std::set<std::string> defined_;                 // names given a "#define" item
-  std::set<std::string> dialogNames_;             // of the dialogs read, by name and language
+  // Hashed, not ordered: a script may define hundreds of thousands of names.
+  std::unordered_map<std::string, std::string> systemIds_;  // ID... names of the system headers
+  std::unordered_set<std::string> defined_;                 // names given a "#define" item
+  std::unordered_set<std::string> dialogNames_;  // of the dialogs read, by name and language
   bool finished_ = false;
 };
 

@@ -1,7 +1,7 @@
 #include "script/pp_lexer.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace fw {
 
@@ -14,27 +14,38 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Longest first, so the first match is the longest.
-constexpr std::array<const char*, 48> kPunctuators = {
+// Longest first, so the first match is the longest; views, so that no candidate costs a strlen.
+constexpr std::array<std::string_view, 48> kPunctuators = {
     "...", "<<=", ">>=", "->", "++", "--", "<<", ">>", "<=", ">=", "==", "!=",
     "&&",  "||",  "*=",  "/=", "%=", "+=", "-=", "&=", "^=", "|=", "##", "#",
     "[",   "]",   "(",   ")",  "{",  "}",  ".",  "&",  "*",  "+",  "-",  "~",
     "!",   "/",   "%",   "<",  ">",  "^",  "|",  "?",  ":",  ";",  "=",  ","};
 
-// The text without backslash-newline pairs, and where each pair was.
+// Bytes that begin no longer punctuator: no search of the table.
+constexpr auto kAlone = [] {
+  std::array<bool, 256> alone{};
+  for (char c : std::string_view(",()[]{};:?~")) alone[static_cast<unsigned char>(c)] = true;
+  return alone;
+}();
+
+// The text without backslash-newline pairs, and where each pair was; the stretches between
+// backslashes are copied whole (a script has few).
 void RemoveSplices(std::string_view in, std::string& out, std::vector<size_t>& splices) {
   out.reserve(in.size());
-  for (size_t i = 0; i < in.size(); ++i) {
-    if (in[i] == '\\') {
-      size_t next = i + 1;
-      if (next < in.size() && in[next] == '\r') ++next;
-      if (next < in.size() && in[next] == '\n') {
-        splices.push_back(out.size());
-        i = next;
-        continue;
-      }
+  for (size_t i = 0; i < in.size();) {
+    size_t slash = in.find('\\', i);
+    if (slash == std::string_view::npos) slash = in.size();
+    out.append(in, i, slash - i);
+    if (slash == in.size()) break;
+    size_t next = slash + 1;
+    if (next < in.size() && in[next] == '\r') ++next;
+    if (next < in.size() && in[next] == '\n') {
+      splices.push_back(out.size());
+      i = next + 1;
+    } else {
+      out.push_back('\\');
+      i = slash + 1;
     }
-    out.push_back(in[i]);
   }
 }
 
@@ -54,14 +65,11 @@ PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::
   RemoveSplices(text, text_, splices_);
 }
 
-uint32_t PpLexer::LineAt(size_t pos) {
-  for (; lineCursor_ < pos && lineCursor_ < text_.size(); ++lineCursor_) {
-    if (text_[lineCursor_] == '\n') ++lineAtCursor_;
+uint32_t PpLexer::Line() {
+  for (; spliceCursor_ < splices_.size() && splices_[spliceCursor_] <= pos_; ++spliceCursor_) {
+    ++line_;
   }
-  for (; spliceCursor_ < splices_.size() && splices_[spliceCursor_] <= pos; ++spliceCursor_) {
-    ++lineAtCursor_;
-  }
-  return lineAtCursor_;
+  return line_;
 }
 
 bool PpLexer::SkipBlanks() {
@@ -75,11 +83,11 @@ bool PpLexer::SkipBlanks() {
     } else if (c == '/' && At(pos_ + 1) == '*') {
       size_t end = text_.find("*/", pos_ + 2);
       if (end == std::string::npos) {
-        diagnostics_.push_back({fileName_, LineAt(pos_), true, "unterminated comment"});
-        pos_ = text_.size();
-      } else {
-        pos_ = end + 2;
+        diagnostics_.push_back({fileName_, Line(), true, "unterminated comment"});
+        end = text_.size();
       }
+      line_ += static_cast<uint32_t>(std::count(text_.begin() + pos_, text_.begin() + end, '\n'));
+      pos_ = std::min(end + 2, text_.size());
     } else {
       break;
     }
@@ -91,7 +99,7 @@ PpToken PpLexer::Next() {
   PpToken token;
   token.file = file_;
   token.spaceBefore = SkipBlanks();
-  token.line = LineAt(pos_);
+  token.line = Line();
   if (pos_ >= text_.size()) {
     token.kind = PpKind::kEnd;
     return token;
@@ -100,6 +108,7 @@ PpToken PpLexer::Next() {
   unsigned char c = static_cast<unsigned char>(text_[pos_]);
   if (c == '\n') {
     ++pos_;
+    ++line_;
     token.kind = PpKind::kNewline;
     return token;
   }
@@ -121,7 +130,7 @@ PpToken PpLexer::Next() {
   } else {
     LexPunctuator(token);
   }
-  token.text.assign(text_, start, pos_ - start);
+  token.text.assign(text_.data() + start, pos_ - start);
   return token;
 }
 
@@ -161,10 +170,14 @@ void PpLexer::LexNumber(PpToken& token) {
 
 void PpLexer::LexPunctuator(PpToken& token) {
   token.kind = PpKind::kPunctuator;
+  if (kAlone[static_cast<unsigned char>(text_[pos_])]) {  // the commonest: ',' '(' ')'
+    ++pos_;
+    return;
+  }
   std::string_view rest(text_.data() + pos_, text_.size() - pos_);
-  for (const char* p : kPunctuators) {
-    if (rest.starts_with(p)) {
-      pos_ += std::strlen(p);
+  for (std::string_view p : kPunctuators) {
+    if (p[0] == rest[0] && rest.starts_with(p)) {
+      pos_ += p.size();
       return;
     }
   }
@@ -174,19 +187,21 @@ void PpLexer::LexPunctuator(PpToken& token) {
 
 bool PpLexer::LexHeaderName(std::string& name, bool& angled) {
   size_t save = pos_;
+  uint32_t saveLine = line_;
+  size_t saveSplice = spliceCursor_;
+  auto restore = [&] {
+    pos_ = save;
+    line_ = saveLine;
+    spliceCursor_ = saveSplice;
+    return false;
+  };
   SkipBlanks();
   char open = At(pos_);
-  if (pos_ >= text_.size() || (open != '"' && open != '<')) {
-    pos_ = save;
-    return false;
-  }
+  if (pos_ >= text_.size() || (open != '"' && open != '<')) return restore();
   char close = open == '"' ? '"' : '>';
   size_t end = pos_ + 1;
   while (end < text_.size() && text_[end] != close && text_[end] != '\n') ++end;
-  if (end >= text_.size() || text_[end] != close) {
-    pos_ = save;
-    return false;
-  }
+  if (end >= text_.size() || text_[end] != close) return restore();
   name.assign(text_, pos_ + 1, end - pos_ - 1);
   angled = open == '<';
   pos_ = end + 1;

@@ -26,10 +26,9 @@ class PpLexer {
   bool LexHeaderName(std::string& name, bool& angled);
 
   // The physical line (from 1) of the next character, counting splices.
-  uint32_t Line() { return LineAt(pos_); }
+  uint32_t Line();
 
  private:
-  uint32_t LineAt(size_t pos);
   bool SkipBlanks();  // true when any blank or comment was skipped
   void LexQuoted(PpToken& token, char quote);
   void LexNumber(PpToken& token);
@@ -43,9 +42,9 @@ class PpLexer {
   bool doubledQuotes_;
   std::string fileName_;
   PpDiagnostics& diagnostics_;
-  // LineAt's memory: it only moves forward.
-  size_t lineCursor_ = 0;
-  uint32_t lineAtCursor_ = 1;
+  // Newlines are counted as pos_ passes them (a newline token, a block comment); splices
+  // when the line is asked.
+  uint32_t line_ = 1;
   size_t spliceCursor_ = 0;
 };
 

@@ -101,5 +101,25 @@ TEST(PpLexerTest, HeaderNamesKeepBackslashesAndLeaveOtherTextAlone) {
   EXPECT_EQ(lexer.Next().text, "FOO");
 }
 
+// The lexer counts a block comment's newlines as it passes them: a header name looked for and
+// not found passes the comment twice, and must count it once.
+TEST(PpLexerTest, LinesCountOnceWhenAHeaderNameIsNotFoundAfterAComment) {
+  PpDiagnostics d;
+  PpLexer lexer(" /* a\n b */ FOO\nBAR /* c\n\n", 0, false, "t", d);
+  std::string name;
+  bool angled = false;
+  EXPECT_FALSE(lexer.LexHeaderName(name, angled));
+  EXPECT_EQ(lexer.Line(), 1u);
+  PpToken foo = lexer.Next();
+  EXPECT_EQ(foo.text, "FOO");
+  EXPECT_EQ(foo.line, 2u);
+  EXPECT_EQ(lexer.Next().kind, PpKind::kNewline);
+  EXPECT_EQ(lexer.Next().line, 3u);
+  EXPECT_FALSE(lexer.LexHeaderName(name, angled));  // an unterminated comment, then the end
+  EXPECT_EQ(lexer.Line(), 3u);
+  EXPECT_EQ(lexer.Next().kind, PpKind::kEnd);
+  EXPECT_EQ(lexer.Line(), 5u);  // the end, after the comment's two newlines
+}
+
 }  // namespace
 }  // namespace fw

@@ -77,7 +77,7 @@ bool ParseBody(const std::vector<PpToken>& tokens, size_t at, PpMacro& macro, st
       b = PpBodyToken{tokens[++at], param, true};
       b.token.spaceBefore = t.spaceBefore;
     }
-    macro.body.push_back(b);
+    macro.body.push_back(std::move(b));
   }
   if (!tokens.empty() && tokens.back().IsPunctuator("##")) {
     error = "'##' cannot appear at either end of a macro expansion";

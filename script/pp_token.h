@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -38,8 +39,8 @@ struct PpToken {
   PadSource pad = PadSource::kNone;
   uint32_t expansion = 0;  // the macro call in the text that made it (1, 2, ...); 0: the text's
 
-  bool Is(PpKind k, const char* spelling) const { return kind == k && text == spelling; }
-  bool IsPunctuator(const char* spelling) const { return Is(PpKind::kPunctuator, spelling); }
+  bool Is(PpKind k, std::string_view spelling) const { return kind == k && text == spelling; }
+  bool IsPunctuator(std::string_view spelling) const { return Is(PpKind::kPunctuator, spelling); }
 };
 
 struct PpDiagnostic {

@@ -63,7 +63,7 @@ void Preprocessor::Stop(uint32_t file, uint32_t line, std::string message) {
 
 // Keeps the first diagnostics and counts the others, so that no input can fill the memory
 // with them (a million lines with a stray quote each).
-void Preprocessor::LimitDiagnostics() {
+void Preprocessor::CutDiagnostics() {
   size_t keep = options_.maxDiagnostics;
   if (diagnostics_.size() <= keep + (diagnosticsLeftOut_ ? 1 : 0)) return;
   if (diagnosticsLeftOut_) diagnostics_.erase(diagnostics_.begin() + keep);  // the old count

@@ -103,7 +103,11 @@ class Preprocessor : private PpTokenInput {
   PpToken CloseFile();
   bool Skipping() const { return !conditions_.empty() && !conditions_.back().active; }
   void Report(uint32_t file, uint32_t line, bool error, std::string message);
-  void LimitDiagnostics();
+  // Asked twice a token: the test inline, the work (rare) out of line.
+  void LimitDiagnostics() {
+    if (diagnostics_.size() > options_.maxDiagnostics) CutDiagnostics();
+  }
+  void CutDiagnostics();
   void Stop(uint32_t file, uint32_t line, std::string message);
   void Predefine(const std::string& name, const std::string& value);
   void Open(const std::string& path, std::string_view text, bool system);

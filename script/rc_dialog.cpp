@@ -1,5 +1,8 @@
 #include "script/rc_dialog.h"
 
+#include <string>
+#include <string_view>
+
 #include "script/rc_controls.h"
 #include "script/rc_expression.h"
 #include "script/rc_string.h"
@@ -44,17 +47,18 @@ bool NextField(RcTokens& in) {
   return false;
 }
 
-bool ReadValue(RcTokens& in, const std::string& what, RcExpression& e) {
+// `what` names the value in a message; a view, since messages are rare and values are not.
+bool ReadValue(RcTokens& in, std::string_view what, RcExpression& e) {
   if (!StartsRcExpression(in.Peek())) {
-    in.Error(in.Peek(), what + " expected, found " + RcTokens::Describe(in.Peek()));
+    in.Error(in.Peek(), std::string(what) + " expected, found " + RcTokens::Describe(in.Peek()));
     return false;
   }
   return ReadRcExpression(in, e);
 }
 
-bool ReadField(RcTokens& in, const std::string& what, RcExpression& e) {
+bool ReadField(RcTokens& in, std::string_view what, RcExpression& e) {
   if (!NextField(in)) {
-    in.Error(in.Peek(), what + " expected, found " + RcTokens::Describe(in.Peek()));
+    in.Error(in.Peek(), std::string(what) + " expected, found " + RcTokens::Describe(in.Peek()));
     return false;
   }
   return ReadValue(in, what, e);
@@ -69,11 +73,10 @@ int16_t Coordinate(RcTokens& in, const RcExpression& e, const char* what) {
   return static_cast<int16_t>(static_cast<uint16_t>(e.value.value));
 }
 
-// x, y, w, h (the first one's comma already read when `first` is false).
-bool ReadGeometry(RcTokens& in, int16_t* out[4], bool first, size_t count = 4) {
+// x, y, w, h (the first one's comma already read when `first` is false); `e` is scratch.
+bool ReadGeometry(RcTokens& in, RcExpression& e, int16_t* out[4], bool first, size_t count = 4) {
   static const char* kWhat[] = {"x", "y", "width", "height"};
   for (size_t i = 0; i < count; ++i) {
-    RcExpression e;
     bool ok = i == 0 && first ? ReadValue(in, kWhat[i], e) : ReadField(in, kWhat[i], e);
     if (!ok) return false;
     *out[i] = Coordinate(in, e, kWhat[i]);
@@ -211,10 +214,10 @@ bool ReadControl(RcTokens& in, const RcControlKind& kind, RcControl& c) {
     }
     if (!ReadControlClass(in, c) || !ReadField(in, "the style", e)) return false;
     style = e.value;
-    if (!ReadGeometry(in, geometry, false)) return false;
+    if (!ReadGeometry(in, e, geometry, false)) return false;
   } else {
     bool icon = c.keyword == "ICON";
-    if (!ReadGeometry(in, geometry, false, icon ? 2 : 4)) return false;
+    if (!ReadGeometry(in, e, geometry, false, icon ? 2 : 4)) return false;
     if (icon && NextField(in)) {
       if (!ReadValue(in, "width", e)) return false;
       c.w = Coordinate(in, e, "width");
@@ -302,9 +305,9 @@ void ReadRcDialog(RcTokens& in, RcDialog& d) {
   while (TakeMemoryOption(in)) {
   }
   int16_t* geometry[] = {&d.x, &d.y, &d.w, &d.h};
-  bool header = ReadGeometry(in, geometry, true);
+  RcExpression e;
+  bool header = ReadGeometry(in, e, geometry, true);
   if (header && d.extended && NextField(in)) {
-    RcExpression e;
     if (ReadValue(in, "the help id", e)) d.helpId = e.value.value;
   }
   if (!header) in.SkipRestOfLine();

@@ -74,7 +74,8 @@ class ExpressionReader {
   }
 
  private:
-  PpToken Take() {
+  // Valid until the next Take (the list may grow).
+  const PpToken& Take() {
     out_.tokens.push_back(in_.Take());
     return out_.tokens.back();
   }
@@ -123,7 +124,7 @@ class ExpressionReader {
   bool Primary(RcValue& result) {
     const PpToken& t = in_.Peek();
     if (t.kind == PpKind::kNumber) {
-      PpToken n = Take();
+      const PpToken& n = Take();
       if (!ParseRcNumber(n.text, result.value)) {
         in_.Error(n, "not a whole number: " + RcTokens::Describe(n));
         return false;
@@ -131,7 +132,7 @@ class ExpressionReader {
       return true;
     }
     if (t.kind == PpKind::kIdentifier && !IsRcKeyword(t.text)) {
-      PpToken name = Take();
+      const PpToken& name = Take();
       in_.Error(name, "no value for the name " + name.text + " (read as 0)");
       out_.undefinedName = true;
       result = {};
@@ -184,7 +185,9 @@ bool StartsRcExpression(const PpToken& t) {
 }
 
 bool ReadRcExpression(RcTokens& in, RcExpression& out) {
-  out = RcExpression{};
+  out.value = {};
+  out.tokens.clear();  // its memory is kept for the next expression
+  out.undefinedName = false;
   ExpressionReader reader(in, out);
   return reader.Binary(out.value);
 }

@@ -18,24 +18,27 @@ bool RcTokens::IsWord(const PpToken& t, std::string_view word) {
 const PpToken& RcTokens::Peek() {
   if (!haveAhead_) {
     if (pp_.Next(ahead_)) {
-      last_ = ahead_;
+      lastFile_ = ahead_.file;
+      lastLine_ = ahead_.line;
     } else {
       ahead_ = PpToken{};
       ahead_.kind = PpKind::kEnd;
-      ahead_.file = last_.file;
-      ahead_.line = last_.line;
+      ahead_.file = lastFile_;
+      ahead_.line = lastLine_;
       ahead_.lineStart = true;
     }
     haveAhead_ = true;
-    PullPreprocessorDiagnostics();
+    if (pp_.Diagnostics().size() != ppSeen_) PullPreprocessorDiagnostics();  // mostly none new
   }
   return ahead_;
 }
 
+// The end stays ahead for ever; any other token is moved out, not copied.
 PpToken RcTokens::Take() {
   Peek();
-  if (ahead_.kind != PpKind::kEnd) haveAhead_ = false;
-  return ahead_;
+  if (ahead_.kind == PpKind::kEnd) return ahead_;
+  haveAhead_ = false;
+  return std::move(ahead_);
 }
 
 bool RcTokens::TakeWord(std::string_view word) {
@@ -44,7 +47,7 @@ bool RcTokens::TakeWord(std::string_view word) {
   return true;
 }
 
-bool RcTokens::TakePunctuator(const char* p) {
+bool RcTokens::TakePunctuator(std::string_view p) {
   if (!PeekPunctuator(p)) return false;
   Take();
   return true;

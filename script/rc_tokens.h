@@ -22,8 +22,8 @@ class RcTokens {
   // An identifier equal to `word` in any letter case.
   bool PeekWord(std::string_view word) { return IsWord(Peek(), word); }
   bool TakeWord(std::string_view word);
-  bool PeekPunctuator(const char* p) { return Peek().IsPunctuator(p); }
-  bool TakePunctuator(const char* p);
+  bool PeekPunctuator(std::string_view p) { return Peek().IsPunctuator(p); }
+  bool TakePunctuator(std::string_view p);
   bool PeekBegin() { return PeekWord("BEGIN") || PeekPunctuator("{"); }
   bool PeekEnd() { return PeekWord("END") || PeekPunctuator("}"); }
 
@@ -56,7 +56,8 @@ class RcTokens {
   Preprocessor& pp_;
   PpToken ahead_;
   bool haveAhead_ = false;
-  PpToken last_;  // the last token read from the preprocessor
+  uint32_t lastFile_ = 0;  // of the last token read from the preprocessor
+  uint32_t lastLine_ = 0;
   PpDiagnostics diagnostics_;
   size_t ppSeen_ = 0;
   size_t maxDiagnostics_;

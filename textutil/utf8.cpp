@@ -1,5 +1,8 @@
 #include "textutil/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace fw {
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -38,9 +41,17 @@ Utf8Step ReadUtf8(std::string_view text, size_t pos) {
   return {c, length, true};
 }
 
+// Eight bytes at a time, four words to a step: outputs of hundreds of megabytes are asked.
 bool HasNonAscii(std::string_view text) {
-  for (char ch : text) {
-    if (static_cast<unsigned char>(ch) >= 0x80) return true;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  size_t i = 0;
+  for (; i + 32 <= text.size(); i += 32) {
+    uint64_t w[4];
+    std::memcpy(w, text.data() + i, sizeof w);
+    if ((w[0] | w[1] | w[2] | w[3]) & kHigh) return true;
+  }
+  for (; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
   }
   return false;
 }
