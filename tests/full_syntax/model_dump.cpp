@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "script/full_reader.h"
+#include "textutil/utf8.h"
 #include "script/rc_string.h"
 
 namespace {
