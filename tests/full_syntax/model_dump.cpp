@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "script/full_reader.h"
-#include "textutil/utf8.h"
 #include "script/rc_string.h"
+#include "textutil/utf8.h"
 
 namespace {
 
