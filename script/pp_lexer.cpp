@@ -163,6 +163,7 @@ void PpLexer::LexPunctuator(PpToken& token) {
   token.kind = PpKind::kPunctuator;
   std::string_view rest(text_.data() + pos_, text_.size() - pos_);
   for (const char* p : kPunctuators) {
+    if (p[0] != rest[0]) continue;  // cheap: most lines are mostly punctuators and numbers
     if (rest.starts_with(p)) {
       pos_ += std::strlen(p);
       return;
