@@ -12,6 +12,9 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cli_files import read, write  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIXTURES = os.path.join(HERE, "fixtures")
 EXPECTED = os.path.join(HERE, "expected")
@@ -20,15 +23,6 @@ EXE = None
 REGENERATE = False
 
 
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data if isinstance(data, bytes) else data.encode())
 
 
 def snapshot(folder):
