@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$1
-mkdir -p "$out/text" "$out/template" "$out/run"
+mkdir -p "$out/text" "$out/template" "$out/run" "$out/full"
 
 mapfile -t scripts < <(find tests examples -iname '*.rc' -size -64k 2>/dev/null | sort)
 mapfile -t templates < <(find tests examples templates -iname '*.tpl' -size -64k 2>/dev/null | sort)
@@ -40,4 +40,19 @@ for main in $(find tests examples templates -iname '*.tpl' -size -64k 2>/dev/nul
     done
   done
 done
-echo "fuzz/make_corpus.sh: $(ls "$out/text" | wc -l) text, $(ls "$out/template" | wc -l) template, $(ls "$out/run" | wc -l) run inputs"
+# A whole-language input: flags (the code page), the script, then a.h, b.h and sub/c.rc. Each
+# script alone, and again with its defines and first dialog moved into included files.
+n=0
+for script in "${scripts[@]}"; do  # tests/full_syntax/constructs among them
+  n=$((n + 1))
+  { printf '\000'; cat "$script"; } >"$out/full/start-$n"
+  {
+    printf '\001#include "a.h"\r\n#include "sub/c.rc"\r\n'
+    grep -v '^#define' "$script" || true
+    printf '\n@@\n#pragma once\r\n#include "b.h"\r\n'
+    grep '^#define' "$script" || true
+    printf '\n@@\n#ifndef B_H\r\n#define B_H\r\n#define ID_B (1+2)\r\n#endif\r\n'
+    printf '\n@@\n#include "../a.h"\r\nSUB DIALOG 0,0,10,10\r\nBEGIN\r\nLTEXT "x",ID_B,1,1,8,8\r\nEND\r\n'
+  } >"$out/full/start-$n-included"
+done
+echo "fuzz/make_corpus.sh: $(ls "$out/text" | wc -l) text, $(ls "$out/template" | wc -l) template, $(ls "$out/run" | wc -l) run, $(ls "$out/full" | wc -l) full inputs"

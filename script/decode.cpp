@@ -18,8 +18,8 @@ std::string Page(int codePage) {
 
 // One note per line that held invalid bytes.
 void NoteInvalid(DecodedScript& out, int line, size_t count, int codePage) {
-  out.notes.push_back({line, std::to_string(count) + (count == 1 ? " byte" : " bytes") +
-                                 " not valid in " + Page(codePage) + " kept as they are"});
+  out.Note(line, std::to_string(count) + (count == 1 ? " byte" : " bytes") + " not valid in " +
+                     Page(codePage) + " kept as they are");
 }
 
 // The page a pragma switches to, or `current` (with a note) when it names none we have.
@@ -27,9 +27,8 @@ int PragmaTarget(const CodePagePragma& pragma, int current, int defaultCodePage,
                  CodePages& pages, DecodedScript& out) {
   const int target = pragma.toDefault ? defaultCodePage : pragma.codePage;
   if (target != 0 && pages.Supports(target)) return target;
-  out.notes.push_back({line, "#pragma code_page(" + pragma.argument +
-                                 ") names no supported code page; " + Page(current) +
-                                 " stays in effect"});
+  out.Note(line, "#pragma code_page(" + pragma.argument + ") names no supported code page; " +
+                     Page(current) + " stays in effect");
   return current;
 }
 
@@ -87,9 +86,8 @@ void NoteLikelyUtf8(std::string_view bytes, DecodedScript& out) {
                    [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }) -
       bytes.begin();
   const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + first, '\n'));
-  out.notes.push_back({line, "the script reads as UTF-8 but was read in " +
-                                 Page(out.spans.front().codePage) +
-                                 "; if it is UTF-8, give code page 65001"});
+  out.Note(line, "the script reads as UTF-8 but was read in " + Page(out.spans.front().codePage) +
+                     "; if it is UTF-8, give code page 65001");
 }
 
 void Summarise(DecodedScript& out) {
@@ -107,6 +105,14 @@ void Summarise(DecodedScript& out) {
 
 }  // namespace
 
+void DecodedScript::Note(int line, std::string message) {
+  if (notes.size() < kMaxNotes) {
+    notes.push_back({line, std::move(message)});
+  } else {
+    ++notesLeftOut;
+  }
+}
+
 int DecodedScript::CodePageAt(size_t offset) const {
   auto after = std::upper_bound(spans.begin(), spans.end(), offset,
                                 [](size_t o, const CodePageSpan& s) { return o < s.offset; });
@@ -119,22 +125,34 @@ int DecodedScript::CodePageAtLine(int line) const {
   return after == spans.begin() ? spans.front().codePage : std::prev(after)->codePage;
 }
 
-DecodedScript DecodeIncludedScript(std::string_view bytes, int codePageInEffect,
-                                   int defaultCodePage, CodePages& pages) {
-  DecodedScript out;
+namespace {
+
+void DecodeAny(std::string_view bytes, int codePageInEffect, int defaultCodePage, CodePages& pages,
+               DecodedScript& out) {
   if (DecodeUnicode(bytes, out)) {
     out.endCodePage = codePageInEffect;  // its pragmas change nothing, for it or after it
-    return out;
+    return;
   }
   int start = codePageInEffect;
   if (!pages.Supports(start)) {
-    out.notes.push_back({1, Page(start) + " is not supported; read as " + Page(kFallbackCodePage)});
+    out.Note(1, Page(start) + " is not supported; read as " + Page(kFallbackCodePage));
     start = kFallbackCodePage;
   }
   if (!pages.Supports(defaultCodePage)) defaultCodePage = kFallbackCodePage;
   DecodeCodePages(bytes, start, defaultCodePage, pages, out);
   NoteLikelyUtf8(bytes, out);
   Summarise(out);
+}
+
+}  // namespace
+
+DecodedScript DecodeIncludedScript(std::string_view bytes, int codePageInEffect,
+                                   int defaultCodePage, CodePages& pages) {
+  DecodedScript out;
+  DecodeAny(bytes, codePageInEffect, defaultCodePage, pages, out);
+  if (out.notesLeftOut > 0) {
+    out.notes.push_back({0, std::to_string(out.notesLeftOut) + " more notes on decoding left out"});
+  }
   return out;
 }
 

@@ -3,6 +3,7 @@
 // Bytes invalid where they stand are kept (textutil/utf8.h) and reported by line.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,8 +49,13 @@ struct DecodedScript {
   std::vector<int> mixedCodePages;  // when several pages hold non-ASCII bytes, in text order
   // In effect at the end, where an including file goes on (a Unicode file changes nothing).
   int endCodePage = 0;
-  std::vector<DecodeNote> notes;
+  std::vector<DecodeNote> notes;  // the first kMaxNotes; the others counted in a last one
+  uint64_t notesLeftOut = 0;
 
+  static constexpr size_t kMaxNotes = 100;
+  // Keeps a note, or counts it once kMaxNotes are kept: a script of invalid bytes on every
+  // line must not fill the memory and the terminal with them.
+  void Note(int line, std::string message);
   int CodePageAt(size_t offset) const;
   int CodePageAtLine(int line) const;
 };

@@ -71,6 +71,26 @@ TEST_F(DecodeTest, BrokenUtf16BecomesReplacementCharactersWithTheirLines) {
   EXPECT_EQ(NotedLines(script), (std::vector<int>{2, 3}));
 }
 
+// A note per line that holds invalid bytes, up to a bound, then one count: a script of invalid
+// bytes on every line must not fill the memory and the terminal. The UTF-8 lines are counted in
+// one pass (counting from the start for each invalid byte took minutes for 100 MB).
+TEST_F(DecodeTest, NotesOnInvalidBytesAreBoundedInEveryForm) {
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) lines += "x\xFF\n";
+  for (const std::string& bytes : {"\xEF\xBB\xBF" + lines, lines}) {
+    const DecodedScript script = Decode(bytes, bytes[0] == 'x' ? 65001 : 1252);
+    ASSERT_EQ(script.notes.size(), DecodedScript::kMaxNotes + 1);
+    EXPECT_EQ(script.notes[99].line, 100);
+    EXPECT_EQ(script.notes.back().line, 0);
+    EXPECT_EQ(script.notes.back().message, "900 more notes on decoding left out");
+  }
+  std::string wide = Utf16(u"", false);
+  for (int i = 0; i < 1000; ++i) wide += Utf16(u"\xD800\n", false).substr(2);
+  EXPECT_EQ(Decode(wide).notes.size(), DecodedScript::kMaxNotes + 1);
+  const std::string many(size_t{8} << 20, '\xFF');  // one line: one note, found in one pass
+  EXPECT_EQ(Decode("\xEF\xBB\xBF\n" + many).notes.size(), 1u);
+}
+
 TEST_F(DecodeTest, PragmasSwitchFromTheNextLineAndDefaultGoesBack) {
   const std::string bytes =
       "A \xE9\r\n#pragma code_page(932)\r\nB \x93\xFA\r\n# pragma code_page(DEFAULT)\r\nC \xE9\r\n";

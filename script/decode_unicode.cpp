@@ -8,18 +8,17 @@
 namespace fw {
 namespace {
 
-int LineAt(std::string_view text, size_t offset) {
-  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
-}
-
 void DecodeUtf8(std::string_view bytes, DecodedScript& out) {
   std::vector<size_t> invalid;
   out.text = KeepInvalidUtf8(bytes, &invalid);
+  int line = 1;
   int lastLine = 0;
+  size_t counted = 0;  // lines counted up to here: the offsets ascend, so the count goes on
   for (size_t offset : invalid) {
-    const int line = LineAt(bytes, offset);
+    line += static_cast<int>(std::count(bytes.begin() + counted, bytes.begin() + offset, '\n'));
+    counted = offset;
     if (line == lastLine) continue;
-    out.notes.push_back({line, "bytes not valid in UTF-8 kept as they are"});
+    out.Note(line, "bytes not valid in UTF-8 kept as they are");
     lastLine = line;
   }
 }
@@ -36,7 +35,7 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, DecodedScript& out) {
   int lastNoted = 0;
   const auto replace = [&] {
     AppendUtf8(out.text, 0xFFFD);
-    if (line != lastNoted) out.notes.push_back({line, "invalid UTF-16 replaced by U+FFFD"});
+    if (line != lastNoted) out.Note(line, "invalid UTF-16 replaced by U+FFFD");
     lastNoted = line;
   };
   size_t i = 0;
@@ -76,7 +75,7 @@ bool DecodeUnicode(std::string_view bytes, DecodedScript& out) {
     // No byte order mark, but no code page puts a zero byte after an ASCII character either.
     out.encoding = ScriptEncoding::kUtf16Le;
     codePage = kUtf16LeCodePage;
-    out.notes.push_back({1, "no byte order mark; read as UTF-16LE"});
+    out.Note(1, "no byte order mark; read as UTF-16LE");
     DecodeUtf16(bytes, false, out);
   } else {
     return false;

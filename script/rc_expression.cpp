@@ -8,6 +8,9 @@ namespace {
 
 // Deeper parentheses or unary chains are refused: the reader never recurses without bound.
 constexpr int kMaxDepth = 200;
+// Longer expressions are refused: their tokens are kept for the text as written (a 100 MB
+// line of "1|1|..." would otherwise hold gigabytes of them).
+constexpr size_t kMaxTokens = 10000;
 
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -84,6 +87,10 @@ class ExpressionReader {
     const PpToken& t = in_.Peek();
     if (depth > kMaxDepth) {
       in_.Error(t, "expression nested too deeply");
+      return false;
+    }
+    if (out_.tokens.size() > kMaxTokens) {
+      in_.Error(t, "expression too long (more than " + std::to_string(kMaxTokens) + " tokens)");
       return false;
     }
     if (t.IsPunctuator("-") || t.IsPunctuator("~") || t.IsPunctuator("+") ||

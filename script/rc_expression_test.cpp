@@ -84,6 +84,13 @@ TEST(RcExpressionTest, ProblemsAreNamedAndBounded) {
   EXPECT_FALSE(deep.ok);
   EXPECT_EQ(deep.problems[0].message, "expression nested too deeply");
   EXPECT_FALSE(Evaluate(std::string(100000, '-') + "1").ok);
+  // So is a long one: its tokens are kept, and a 100 MB line would hold gigabytes of them.
+  std::string terms;
+  for (int i = 0; i < 5000; ++i) terms += "1|";
+  EXPECT_TRUE(Evaluate(terms + "1").ok);
+  Read longer = Evaluate(terms + terms + "1");
+  EXPECT_FALSE(longer.ok);
+  EXPECT_EQ(longer.problems[0].message, "expression too long (more than 10000 tokens)");
 }
 
 }  // namespace
