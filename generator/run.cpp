@@ -58,8 +58,14 @@ void GenerateScript(Generation& g, ScriptInput& script) {
   g.measureDC = nullptr;
 }
 
-void WriteMainSource(Generation& g, const MainSource& main) {
+// A main source made from a part of the script is not written: it would lose the dialogs
+// after the point where the reading stopped.
+void WriteMainSource(Generation& g, const MainSource& main, const ScriptInput& script) {
   std::string path = g.options.scriptBase + ".bas";
+  if (!script.ReadToItsEnd()) {
+    g.output.NotWritten(path, "not written: the script was not read to its end (see above)");
+    return;
+  }
   if (g.TextLimitExceeded()) {
     g.output.NotWritten(path, TextLimitMessage(g.session.substitution.textLimit));
     return;
@@ -101,7 +107,7 @@ RunResult RunConversion(Session& session, Platform& platform, const RunOptions& 
     GenerateScript(g, *script);
     MainSource main;
     ComposeMainSource(g, mainText, main);
-    WriteMainSource(g, main);
+    WriteMainSource(g, main, *script);
     WriteProjectFile(g.project, options.scriptBase + ".fbp", g.output);
     result.made = true;
     result.written = g.output.TakeWritten();

@@ -217,5 +217,33 @@ TEST_F(RunTest, MainTemplatePlaceholdersStopAtTheTextLimit) {
   EXPECT_EQ(diagnostics_.NotWrittenCount(), 1u);
 }
 
+// Reading that stops before the script's end (here at the limit on nested #if) leaves a main
+// source without the dialogs after that point: it is not written, and the limit is named.
+TEST_F(RunTest, AScriptNotReadToItsEndWritesNoMainSource) {
+  options_.fullSyntax = true;
+  std::string deep;
+  for (int i = 0; i < 5000; ++i) deep += "#if 1\r\n";
+  folder_.Put("work/dialogs.rc", "A DIALOGEX 0,0,1,1\r\nBEGIN\r\nEND\r\n" + deep +
+                                     "B DIALOGEX 0,0,1,1\r\nBEGIN\r\nEND\r\n");
+  folder_.Put("work/dialogs.bas", "hand edited");
+  options_.multiFile = true;
+  RunResult result = Run();
+  EXPECT_TRUE(result.made);
+  EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+  EXPECT_TRUE(folder_.Exists("work/A.bi"));  // whole in itself
+  ASSERT_EQ(diagnostics_.NotWrittenCount(), 1u);
+  EXPECT_EQ(diagnostics_.items().back().path, folder_ / "work/dialogs.bas");
+  bool named = false;
+  for (const Diagnostic& d : diagnostics_.items()) {
+    named = named || d.path == (folder_ / "work/dialogs.rc") + ":4100";
+  }
+  EXPECT_TRUE(named);
+  // Read to its end, the same script writes it.
+  folder_.Put("work/dialogs.rc", "A DIALOGEX 0,0,1,1\r\nBEGIN\r\nEND\r\n");
+  Run();
+  EXPECT_EQ(diagnostics_.NotWrittenCount(), 0u);
+  EXPECT_NE(folder_.Get("work/dialogs.bas"), "hand edited");
+}
+
 }  // namespace
 }  // namespace fw

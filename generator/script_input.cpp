@@ -50,6 +50,7 @@ class FullInput : public ScriptInput {
       diagnostics.Warn(Where(d.file, d.line), d.message);
     }
   }
+  bool ReadToItsEnd() const override { return !reader_.Stopped(); }
 
  private:
   int CodePageOf(Generation& g, const std::string& path) {

@@ -20,6 +20,8 @@ class ScriptInput {
   virtual ScriptReader& reader() = 0;
   // After the last item: what the reading has to tell the user.
   virtual void Report(Diagnostics& diagnostics) = 0;
+  // After the last item: false when the reading stopped before the script's end.
+  virtual bool ReadToItsEnd() const { return true; }
 };
 
 }  // namespace fw

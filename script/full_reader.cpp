@@ -64,6 +64,10 @@ const PpDiagnostics& FullReader::Diagnostics() {
   return in_->Diagnostics();
 }
 
+bool FullReader::Stopped() const {
+  return pp_->Stopped();
+}
+
 bool FullReader::Next(ScriptItem& item) {
   for (;;) {
     if (!pending_.empty()) {

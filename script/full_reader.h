@@ -51,6 +51,10 @@ class FullReader : public ScriptReader {
   // complete once Next returned false.
   const PpDiagnostics& Diagnostics();
 
+  // True when a limit or a fatal error (an include cycle, a runaway macro) ended the reading
+  // before the script's end: the items given are then only a part of the script.
+  bool Stopped() const;
+
   // The dialog Next gave last, with what the model leaves out (its name's number, language,
   // help ids, ordinal texts, the font of a DIALOG).
   const RcDialog& LastDialog() const { return dialog_; }

@@ -263,16 +263,7 @@ void Preprocessor::Include(OpenFile& file, const PpToken& at, const std::string&
       Report(at.file, at.line, false, "cannot read include file \"" + *path + "\"");
       return;
     }
-    if (stack_.size() >= options_.maxIncludeDepth) {
-      bool cycle = false;
-      for (const auto& open : stack_) cycle = cycle || open->path == *path;
-      Stop(at.file, at.line,
-           cycle ? "#include cycle: \"" + *path + "\" includes itself"
-                 : "#include nested too deeply (more than " +
-                       std::to_string(options_.maxIncludeDepth) + " levels)");
-      return;
-    }
-    Open(*path, *text, false);
+    if (IncludeAllowed(at, *path, text->size())) Open(*path, *text, false);
     return;
   }
   if (options_.systemHeaders && IsPpSystemHeader(name)) {
@@ -281,6 +272,36 @@ void Preprocessor::Include(OpenFile& file, const PpToken& at, const std::string&
     return;
   }
   Report(at.file, at.line, false, "cannot find include file \"" + name + "\"");
+}
+
+// Within the limits on depth, count and bytes; else the run stops, naming a cycle when the
+// file is open already.
+bool Preprocessor::IncludeAllowed(const PpToken& at, const std::string& path, size_t size) {
+  ++includes_;
+  includedBytes_ += size;
+  bool deep = stack_.size() >= options_.maxIncludeDepth;
+  std::string over;
+  if (includes_ > options_.maxIncludes) {
+    over = "more than " + std::to_string(options_.maxIncludes) + " files included";
+  } else if (includedBytes_ > options_.maxIncludedBytes) {
+    over =
+        "more than " + std::to_string(options_.maxIncludedBytes >> 20) + " MiB of files included";
+  } else if (!deep) {
+    return true;
+  }
+  bool cycle = false;
+  for (const auto& open : stack_) cycle = cycle || open->path == path;
+  std::string message = "#include cycle: \"" + path + "\" includes itself";
+  if (!cycle && deep) {
+    message = "#include nested too deeply (more than " + std::to_string(options_.maxIncludeDepth) +
+              " levels)";
+  } else if (!cycle) {
+    message = over;
+  } else if (!over.empty()) {
+    message += " (" + over + ")";
+  }
+  Stop(at.file, at.line, message);
+  return false;
 }
 
 void Preprocessor::HandlePragma(OpenFile& file, const PpToken& at) {

@@ -20,6 +20,12 @@ PpToken NullPadding() {
   return t;
 }
 
+uint64_t BytesOf(const std::vector<PpToken>& tokens) {
+  uint64_t bytes = 0;
+  for (const PpToken& t : tokens) bytes += t.text.size();
+  return bytes;
+}
+
 void DropTrailingPadding(std::vector<PpToken>& tokens) {
   while (!tokens.empty() && tokens.back().kind == PpKind::kPadding) tokens.pop_back();
 }
@@ -59,16 +65,22 @@ void PpExpander::Fail(const PpToken& where, std::string message) {
   contexts_.clear();
 }
 
-bool PpExpander::Spend(size_t count, const PpToken& where) {
+bool PpExpander::Spend(size_t count, uint64_t bytes, const PpToken& where) {
   spentHere_ += count;
+  bytesHere_ += bytes;
   limits_.totalSpent += count;
-  if (spentHere_ > limits_.tokensPerExpansion || limits_.totalSpent > limits_.totalTokens) {
-    Fail(where,
-         "macro expansion too large (more than " +
-             std::to_string(spentHere_ > limits_.tokensPerExpansion ? limits_.tokensPerExpansion
-                                                                    : limits_.totalTokens) +
-             " tokens)");
+  limits_.totalBytesSpent += bytes;
+  std::string over;
+  if (spentHere_ > limits_.tokensPerExpansion) {
+    over = std::to_string(limits_.tokensPerExpansion) + " tokens";
+  } else if (limits_.totalSpent > limits_.totalTokens) {
+    over = std::to_string(limits_.totalTokens) + " tokens";
+  } else if (bytesHere_ > limits_.bytesPerExpansion) {
+    over = std::to_string(limits_.bytesPerExpansion >> 20) + " MiB of text";
+  } else if (limits_.totalBytesSpent > limits_.totalBytes) {
+    over = std::to_string(limits_.totalBytes >> 20) + " MiB of text";
   }
+  if (!over.empty()) Fail(where, "macro expansion too large (more than " + over + ")");
   return !failed_;
 }
 
@@ -170,6 +182,7 @@ PpToken PpExpander::Get() {
       originFile_ = t.file;
       originLine_ = t.line;
       spentHere_ = 0;
+      bytesHere_ = 0;
       BeginCall(t);
     }
     std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
@@ -210,7 +223,7 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
     }
     result = std::move(pasted);
   }
-  if (!Spend(1, lhs)) return EndToken();
+  if (!Spend(1, result.text.size(), lhs)) return EndToken();
   Push(nullptr, {result}, true);
   return PaddingFor(lhs);
 }
@@ -226,7 +239,7 @@ bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken
     tokens.reserve(macro->body.size());
     for (const PpBodyToken& b : macro->body) tokens.push_back(b.token);
   }
-  if (!Spend(tokens.size(), name)) return false;
+  if (!Spend(tokens.size(), BytesOf(tokens), name)) return false;
   macro->disabled = true;
   Push(macro, std::move(tokens), true);
   return !failed_;
@@ -288,7 +301,7 @@ bool PpExpander::CollectArguments(const PpMacro& macro, const PpToken& name,
       continue;
     }
     t.pasteLeft = false;
-    if (!Spend(1, name)) break;
+    if (!Spend(1, t.text.size(), name)) break;
     args.back().push_back(std::move(t));
   }
   mode_ = saved;
@@ -358,7 +371,7 @@ std::vector<PpToken> PpExpander::Substitute(const PpMacro& macro, const PpToken&
     if (!from->empty() && lhsOfPaste) pasteFlagAt = long(out.size()) - 1;
     if (!lhsOfPaste) out.push_back(NullPadding());
     if (pasteFlagAt >= 0) out[pasteFlagAt].pasteLeft = lhsOfPaste;
-    if (!Spend(from->size(), name)) break;
+    if (!Spend(from->size(), BytesOf(*from), name)) break;
   }
   return out;
 }
@@ -379,8 +392,9 @@ PpExpander::Argument PpExpander::ExpandArgument(const Argument& arg, const PpTok
   for (;;) {
     PpToken t = Get();
     if (t.kind == PpKind::kEnd) break;
+    uint64_t bytes = t.text.size();
     out.push_back(std::move(t));
-    if (!Spend(1, name)) break;
+    if (!Spend(1, bytes, name)) break;
   }
   if (!failed_ && contexts_.size() == depth) contexts_.pop_back();
   --argumentDepth_;

@@ -45,9 +45,14 @@ class PpListInput : public PpTokenInput {
 struct PpExpansionLimits {
   uint64_t totalTokens = 32'000'000;        // tokens made by all expansions of a run
   uint64_t tokensPerExpansion = 2'000'000;  // made by one expansion of the input's text
-  uint32_t argumentNesting = 200;           // macro calls nested in arguments
+  // The same in bytes of token text: a few tokens may stand for a gigabyte (a long string
+  // doubled by nested macros, a token pasted with itself in nested arguments).
+  uint64_t totalBytes = uint64_t{256} << 20;
+  uint64_t bytesPerExpansion = uint64_t{64} << 20;
+  uint32_t argumentNesting = 200;  // macro calls nested in arguments
   uint32_t contextDepth = 100'000;
   uint64_t totalSpent = 0;
+  uint64_t totalBytesSpent = 0;
 };
 
 class PpExpander {
@@ -97,7 +102,7 @@ class PpExpander {
   Argument ExpandArgument(const Argument& arg, const PpToken& name);
   void Backup(const PpToken& token);
   void Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd);
-  bool Spend(size_t count, const PpToken& where);
+  bool Spend(size_t count, uint64_t bytes, const PpToken& where);
   void Report(const PpToken& where, bool error, std::string message);
   void Fail(const PpToken& where, std::string message);
 
@@ -111,6 +116,7 @@ class PpExpander {
   int preventExpansion_ = 0;
   uint32_t argumentDepth_ = 0;
   uint64_t spentHere_ = 0;  // by the current expansion of the input's text
+  uint64_t bytesHere_ = 0;
   bool lastFromInput_ = false;
   bool failed_ = false;
   uint32_t originFile_ = 0;  // where the current expansion of the input's text began

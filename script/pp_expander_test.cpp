@@ -164,6 +164,34 @@ TEST(PpExpanderTest, DoublingArgumentsStopAtTheBudget) {
   EXPECT_TRUE(e.failed);
 }
 
+// Few tokens may hold a gigabyte: a long string doubled by nested macros, or a token pasted
+// with itself in nested arguments (doubling its length at each level). Bytes are counted too.
+TEST(PpExpanderTest, LongTokensStopAtTheByteBudget) {
+  std::vector<std::string> doubling = {"s0 \"" + std::string(1000, 'x') + "\""};
+  for (int i = 1; i <= 20; ++i) {
+    doubling.push_back("s" + std::to_string(i) + " s" + std::to_string(i - 1) + " s" +
+                       std::to_string(i - 1));
+  }
+  Expansion strings(doubling);
+  strings.limits.bytesPerExpansion = 1 << 20;
+  size_t bytes = 0;
+  for (const PpToken& t : strings.Run("s20")) bytes += t.text.size();
+  EXPECT_TRUE(strings.failed);
+  EXPECT_LE(bytes, size_t{1} << 20);
+  ASSERT_FALSE(strings.diagnostics.empty());
+  EXPECT_EQ(strings.diagnostics.back().message,
+            "macro expansion too large (more than 1 MiB of text)");
+
+  Expansion pasting({"p(x) x##x", "q(x) p(x)"});
+  pasting.limits.totalBytes = 4 << 20;
+  std::string call = "ab";
+  for (int i = 0; i < 40; ++i) call = "q(" + call + ")";
+  std::vector<PpToken> out = pasting.Run(call);
+  EXPECT_TRUE(pasting.failed);
+  EXPECT_TRUE(out.empty() || out[0].text.size() <= (size_t{8} << 20));
+  EXPECT_EQ(Expand({"p(x) x##x", "q(x) p(x)"}, "q(q(ab))"), "abababab");
+}
+
 TEST(PpExpanderTest, DeeplyNestedArgumentsStopWithAnError) {
   Expansion e({"f(x) x"});
   std::string call = "1";

@@ -26,6 +26,10 @@ struct PreprocessOptions {
                                                                  {"_WIN32", "1"}};
   bool systemHeaders = true;  // windows.h and the like stand for the table
   uint32_t maxIncludeDepth = 200;
+  // Over the whole run, so that a cycle of big files or a file that includes the next one
+  // twice, and so on, ends soon: each inclusion reads and holds its file again.
+  uint32_t maxIncludes = 10'000;
+  uint64_t maxIncludedBytes = uint64_t{64} << 20;
   uint32_t maxConditionalDepth = 4096;
   size_t maxDiagnostics = 1000;  // the rest are counted in one last diagnostic
   PpExpansionLimits expansion;
@@ -124,6 +128,7 @@ class Preprocessor : private PpTokenInput {
   void HandleInclude(OpenFile& file, const PpToken& at);
   bool IncludeName(OpenFile& file, const PpToken& at, std::string& name);
   void Include(OpenFile& file, const PpToken& at, const std::string& name);
+  bool IncludeAllowed(const PpToken& at, const std::string& path, size_t size);
   void HandlePragma(OpenFile& file, const PpToken& at);
   void HandleLine(OpenFile& file, const PpToken& at);
 
@@ -135,6 +140,8 @@ class Preprocessor : private PpTokenInput {
   std::vector<Condition> conditions_;
   std::set<std::string> onceOnly_;  // paths with "#pragma once"
   bool systemIncluded_ = false;
+  uint32_t includes_ = 0;
+  uint64_t includedBytes_ = 0;
   PpMacroTable macros_;
   PpExpander expander_;
   std::vector<PpToken> unread_;

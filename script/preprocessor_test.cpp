@@ -178,6 +178,27 @@ TEST_F(PreprocessorTest, AnIncludeCycleStopsWithAnErrorNamingTheLine) {
   EXPECT_EQ(Problems(), "E proj/loop.h:2: #include cycle: \"proj/loop.h\" includes itself\n");
 }
 
+// Each inclusion reads and holds its file again: a cycle of big files, or files that include
+// the next one twice each (2^30 inclusions), stop at the run's bounds on bytes and files.
+TEST_F(PreprocessorTest, IncludedBytesAndFilesAreBounded) {
+  options.maxIncludedBytes = 1 << 20;
+  files.Add("proj/big.h", "#include \"big.h\"\n/*" + std::string(100000, 'x') + "*/\n");
+  Run("#include \"big.h\"\n");
+  EXPECT_TRUE(result.stopped);
+  EXPECT_EQ(Problems(),
+            "E proj/big.h:1: #include cycle: \"proj/big.h\" includes itself (more than 1 MiB of "
+            "files included)\n");
+  for (int i = 0; i < 30; ++i) {
+    std::string next = "#include \"f" + std::to_string(i + 1) + ".h\"\n";
+    files.Add("proj/f" + std::to_string(i) + ".h", next + next);
+  }
+  options.maxIncludes = 1000;
+  Run("#include \"f0.h\"\nafter\n");
+  EXPECT_TRUE(result.stopped);
+  EXPECT_NE(Problems().find(".h:1: more than 1000 files included\n"), std::string::npos);
+  EXPECT_EQ(Text(), "");
+}
+
 TEST_F(PreprocessorTest, TenThousandNestedIfsStopWithAnError) {
   std::string text;
   for (int i = 0; i < 10000; ++i) text += "#if 1\n";
