@@ -8,8 +8,8 @@
 // Checked for every item: a dialog's name is an identifier; its statements come in the model's
 // order (CAPTION, CLASS, EXSTYLE, FONT, STYLE), each at most once, STYLE always and last, with
 // WS_CAPTION for a caption and DS_SETFONT exactly with a font; every text has its quotes
-// doubled; a define is one "#define" line. At the end: the diagnostics are bounded and name a
-// line, and the reader stays at its end.
+// doubled; a define is one "#define" line. At the end: the diagnostics are bounded in number
+// and size, and the reader stays at its end. Decoding notes are bounded.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -97,9 +97,18 @@ void CheckDiagnostics(const fw::PpDiagnostics& all, size_t inputSize) {
   }
 }
 
+// Decoding notes name a line each, up to a bound, then one count.
+void CheckDecoded(const fw::DecodedScript& decoded) {
+  Check(!decoded.spans.empty());
+  Check(decoded.notes.size() <= fw::DecodedScript::kMaxNotes + 1);
+}
+
 // An included file as ScriptFiles reads it: decoded from where the script ends.
 std::string Included(std::string_view bytes, const fw::DecodedScript& script, int codePage) {
-  return fw::DecodeIncludedScript(bytes, script.endCodePage, codePage, Pages()).text;
+  fw::DecodedScript decoded =
+      fw::DecodeIncludedScript(bytes, script.endCodePage, codePage, Pages());
+  CheckDecoded(decoded);
+  return std::move(decoded.text);
 }
 
 }  // namespace
@@ -110,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   int codePage = kCodePages[flags & 7];
   fw::DecodedScript script = fw::DecodeScript(fw::FieldAt(rest, "\n@@\n", 1), codePage, Pages());
-  Check(!script.spans.empty());
+  CheckDecoded(script);
 
   fw::PpMemoryFiles files;
   const char* names[] = {"a.h", "b.h", "sub/c.rc"};

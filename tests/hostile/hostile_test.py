@@ -19,6 +19,7 @@ A table of the cases with their time and peak memory is printed at the end.
 import hashlib
 import os
 import random
+import re
 import resource
 import shutil
 import stat
@@ -514,6 +515,156 @@ def case_help(case):
     return ["--help"], {0}, [], BASE_MEMORY, 10, expect
 
 
+# ---- the whole language (--full-syntax) ------------------------------------------------
+# Each of these must stop at the script's own limits with a diagnostic naming file and line.
+
+CATALOG_CODE_PAGES = [437, 737, 775, 850, 852, 855, 857, 860, 861, 862, 863, 864, 865, 866, 869,
+                      874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257,
+                      1258, 65001]
+
+
+def full(case, path, *extra):
+    return case.args("--full-syntax", *extra) + [path]
+
+
+def where(case, name, line):
+    """How a diagnostic names a line of a file in the script's folder."""
+    return "%s:%d:" % (os.path.join(case.work, name), line)
+
+
+def case_full_macro_gigabyte(case):
+    """Macros that double a 1 KB text 20 times (a gigabyte) in a control's text, and others
+    that double a token 30 times (a billion tokens) in a style."""
+    lines = ['#define S0 "%s"' % ("x" * 1000)]
+    lines += ["#define S%d S%d S%d" % (i, i - 1, i - 1) for i in range(1, 21)]
+    lines += ["#define T0 1+", "#define T1 T0 T0"]
+    lines += ["#define T%d T%d T%d" % (i, i - 1, i - 1) for i in range(2, 31)]
+    head = "\r\n".join(lines) + "\r\n"
+    big = dialog("BIG", [control(text='" S20 "')])
+    path = case.script(head + big)
+    first = case.script(head + dialog("MANY", []).replace("STYLE 0x90C80000", "STYLE T30 1"),
+                        "tokens.rc")
+    line = head.count("\n") + 6  # the control's line
+    expected = [where(case, "dialogs.rc", line), "macro expansion too large"]
+
+    def expect(code, out, err):
+        c2, _, e2, _, _ = run_limited(case, full(case, first), 120)
+        check(where(case, "tokens.rc", head.count("\n") + 4) in e2 and "too large" in e2,
+              "no diagnostic for a billion tokens: %s" % e2[-1500:])
+
+    return full(case, path), {3}, expected, BASE_MEMORY + 512 * MIB, 120, expect
+
+
+def case_full_include_cycle(case):
+    """a.h includes b.h includes a.h; c.h includes itself and is 5 MB; the script includes
+    itself."""
+    put(os.path.join(case.work, "a.h"), '#define A 1\r\n#include "b.h"\r\n')
+    put(os.path.join(case.work, "b.h"), '#define B 2\r\n#include "a.h"\r\n')
+    put(os.path.join(case.work, "c.h"), '#include "c.h"\r\n/*' + "c" * (5 * MIB) + "*/\r\n")
+    path = case.script('#include "a.h"\r\n' + dialog("CYCLE", [control()]))
+    self_path = case.script('#include "c.h"\r\n', "self.rc")
+    script_path = case.script('#include "itself.rc"\r\n' + dialog("ITSELF"), "itself.rc")
+    expected = [where(case, "a.h", 2), "#include cycle"]
+
+    def expect(code, out, err):
+        for script, name, line in ((self_path, "c.h", 1), (script_path, "itself.rc", 1)):
+            c2, _, e2, seconds, peak = run_limited(case, full(case, script), 60)
+            check(where(case, name, line) in e2 and "#include" in e2,
+                  "no diagnostic for %s including itself: %s" % (name, e2[-1500:]))
+            check(peak <= BASE_MEMORY + 256 * MIB, "%s: peak memory %d MiB" % (name, peak >> 20))
+
+    return full(case, path), {3}, expected, BASE_MEMORY + 64 * MIB, 60, expect
+
+
+def case_full_nested_if(case):
+    """10,000 nested #if."""
+    body = "#if 1\r\n" * 10000 + dialog("DEEP", [control()]) + "#endif\r\n" * 10000
+    path = case.script(body)
+    return (full(case, path), {3}, [where(case, "dialogs.rc", 4097), "#if nested too deeply"],
+            BASE_MEMORY, 60)
+
+
+def case_full_string_100mb(case):
+    """A 100 MB string in a control's text, and a 100 MB comment line."""
+    size = 100 * MIB
+    text = dialog("HUGE", [control(text="s" * size)])
+    path = case.script("// " + "c" * size + "\r\n" + text)
+
+    def expect(code, out, err):
+        text = get(os.path.join(case.work, "dialogs.bas")).decode("latin-1")
+        check("dim IDC_OK" in text, "the control with the long text is lost")
+
+    return full(case, path), {0}, [], BASE_MEMORY + 8 * case.inputs, 300, expect
+
+
+def case_full_line_100mb(case):
+    """A 100 MB line of tokens: a style expression of 50 million terms."""
+    terms = 50 * MIB
+    extra = "STYLE " + "1|" * terms + "1"
+    path = case.script(dialog("LONG", [control()], extra=extra) + dialog("NEXT", [control()]))
+    return full(case, path), {0}, [], BASE_MEMORY + 8 * case.inputs, 300
+
+
+def case_full_deep_parentheses(case):
+    """100,000 parentheses deep, in a control's style and in an #if."""
+    deep = "(" * 100000 + "1" + ")" * 100000
+    body = "#if " + deep + "\r\n#endif\r\n" + dialog("PAREN", [control()], extra="EXSTYLE " + deep)
+    path = case.script(body)
+    expected = [where(case, "dialogs.rc", 1), where(case, "dialogs.rc", 7), "nested too deeply"]
+    return full(case, path), {0}, expected, BASE_MEMORY, 60
+
+
+def case_full_nested_begin(case):
+    """BEGIN nested 100,000 deep, in a dialog's controls and in a menu, then a dialog after."""
+    nest = "BEGIN\r\n" * 100000 + "END\r\n" * 100000
+    body = (dialog("NEST", [nest, control(ident="KEPT")]) + "M MENU\r\n" + nest +
+            dialog("AFTER", [control(ident="LAST")]))
+    path = case.script(body)
+
+    def expect(code, out, err):
+        text = get(os.path.join(case.work, "dialogs.bas")).decode("latin-1")
+        check("KEPT" in text and "LAST" in text, "controls after the nested blocks lost")
+
+    return (full(case, path), {0}, [where(case, "dialogs.rc", 6), "found BEGIN"], BASE_MEMORY, 60,
+            expect)
+
+
+def case_full_utf16_odd(case):
+    """A UTF-16LE script with an odd number of bytes, and a lone surrogate."""
+    text = dialog("WIDE", [control(text="wide")]).encode("utf-16-le")
+    path = case.script(b"\xff\xfe" + text + b"\x00\xd8A\x00\r\x00\n\x00Z")
+    return (full(case, path), {0}, [where(case, "dialogs.rc", 9), "invalid UTF-16"], BASE_MEMORY,
+            30)
+
+
+def case_full_invalid_bytes(case):
+    """Every byte from 0x80 in every code page of the catalog, switched by #pragma code_page,
+    and 100,000 lines of bytes invalid in UTF-8."""
+    high = bytes(range(0x80, 0x100))
+    parts = []
+    for page in CATALOG_CODE_PAGES:
+        parts.append(b"#pragma code_page(%d)\r\n" % page)
+        parts.append(dialog("P%d" % page, [control(text="t", ident="101")]).encode("latin-1")
+                     .replace(b"Caption", high).replace(b'"t"', b'"' + high + b'"'))
+    parts.append(b"#pragma code_page(65001)\r\n" + b"// \xff\xfe\xc0\r\n" * 100000)
+    path = case.script(b"".join(parts))
+
+    def expect(code, out, err):
+        check(re.search(r"dialogs\.rc:\d+: .*not valid in code page", err),
+              "no line named for invalid bytes")
+
+    return full(case, path), {0}, ["more"], BASE_MEMORY + 64 * MIB, 60, expect
+
+
+def run_limited(case, args, timeout):
+    """Another run of the case's program; checks it ends in time, unharmed, with exit 0 or 3."""
+    code, out, err, seconds, peak = run(case.program, args, timeout)
+    check(code in (0, 3), "exit %d: %s" % (code, err[-1500:]))
+    check(len(err) < 64 * 1024, "%d bytes of diagnostics" % len(err))
+    return code, out, err, seconds, peak
+
+
+
 CASES = [
     ("no_line_end_100mb", case_no_line_end),
     ("lines_of_10mb", case_long_lines),
@@ -539,18 +690,29 @@ CASES = [
     ("full_file_system", case_full_disk),
     ("file_size_limit", case_file_size_limit),
     ("help_lists_exit_codes", case_help),
+    ("full_macro_gigabyte", case_full_macro_gigabyte),
+    ("full_include_cycle", case_full_include_cycle),
+    ("full_nested_if_10000", case_full_nested_if),
+    ("full_string_100mb", case_full_string_100mb),
+    ("full_line_100mb", case_full_line_100mb),
+    ("full_deep_parentheses", case_full_deep_parentheses),
+    ("full_nested_begin_100000", case_full_nested_begin),
+    ("full_utf16_odd_bytes", case_full_utf16_odd),
+    ("full_invalid_bytes_every_code_page", case_full_invalid_bytes),
 ]
 
 
 # Cases that take minutes under the sanitizers; FW_HOSTILE_SKIP_HEAVY=1 (the sanitizer build)
 # leaves them to the plain build.
 HEAVY = {"no_line_end_100mb", "lines_of_10mb", "million_controls", "runaway_placeholders",
-         "style_map_100k_lines", "many_dialogs_multi_file"}
+         "style_map_100k_lines", "many_dialogs_multi_file", "full_string_100mb",
+         "full_line_100mb", "full_macro_gigabyte"}
 
 
 def run_case(program, top, name, make):
     case = Case(top, name)
     case.mounts = []
+    case.program = program
     try:
         made = make(case)
         if made is None:
