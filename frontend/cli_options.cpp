@@ -44,7 +44,8 @@ const char kUsage[] =
     "  1  usage error\n"
     "  2  the script or the set's main template cannot be read; nothing was written\n"
     "  3  the run was made but an output (.bas, .fbp or .bi) was not written: unwritable,\n"
-    "     a dialog name that cannot be a file name, or its backup failed\n";
+    "     a dialog name that cannot be a file name, its backup failed, or (--full-syntax)\n"
+    "     a limit stopped the reading before the script's end\n";
 
 namespace {
 
