@@ -20,6 +20,11 @@ PpToken NullPadding() {
   return t;
 }
 
+// A token in a message, cut short: pasting in nested arguments makes tokens of megabytes.
+std::string Quoted(const std::string& text) {
+  return "\"" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) + "\"";
+}
+
 uint64_t BytesOf(const std::vector<PpToken>& tokens) {
   uint64_t bytes = 0;
   for (const PpToken& t : tokens) bytes += t.text.size();
@@ -216,8 +221,8 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
     PpToken pasted;
     if (!PasteTokens(result, rhs, pasted)) {
       Report(lhs, true,
-             "pasting \"" + result.text + "\" and \"" + rhs.text +
-                 "\" does not give a valid preprocessing token");
+             "pasting " + Quoted(result.text) + " and " + Quoted(rhs.text) +
+                 " does not give a valid preprocessing token");
       --c.next;
       break;
     }

@@ -190,6 +190,16 @@ TEST(PpExpanderTest, LongTokensStopAtTheByteBudget) {
   EXPECT_TRUE(pasting.failed);
   EXPECT_TRUE(out.empty() || out[0].text.size() <= (size_t{8} << 20));
   EXPECT_EQ(Expand({"p(x) x##x", "q(x) p(x)"}, "q(q(ab))"), "abababab");
+  // A paste that fails names such tokens cut short, not whole.
+  Expansion failing({"p(x) x##x", "q(x) p(x)", "r(x) x##+", "s(x) r(x)"});
+  call = "ab";
+  for (int i = 0; i < 16; ++i) call = "q(" + call + ")";
+  failing.Run("s(" + call + ")");
+  std::string start;
+  for (int i = 0; i < 20; ++i) start += "ab";
+  ASSERT_FALSE(failing.diagnostics.empty());
+  EXPECT_EQ(failing.diagnostics[0].message,
+            "pasting \"" + start + "...\" and \"+\" does not give a valid preprocessing token");
 }
 
 TEST(PpExpanderTest, DeeplyNestedArgumentsStopWithAnError) {

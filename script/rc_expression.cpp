@@ -140,7 +140,9 @@ class ExpressionReader {
     }
     if (t.kind == PpKind::kIdentifier && !IsRcKeyword(t.text)) {
       const PpToken& name = Take();
-      in_.Error(name, "no value for the name " + name.text + " (read as 0)");
+      // Cut short: a name pasted in nested macro arguments may be megabytes long.
+      std::string shown = name.text.size() > 40 ? name.text.substr(0, 40) + "..." : name.text;
+      in_.Error(name, "no value for the name " + shown + " (read as 0)");
       out_.undefinedName = true;
       result = {};
       return true;

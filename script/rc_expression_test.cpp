@@ -74,6 +74,13 @@ TEST(RcExpressionTest, ProblemsAreNamedAndBounded) {
   ASSERT_EQ(undefined.problems.size(), 1u);
   EXPECT_EQ(undefined.problems[0].message, "no value for the name IDC_MISSING (read as 0)");
   EXPECT_EQ(undefined.problems[0].file, "e.rc");
+  // A name pasted in nested macro arguments is named cut short.
+  std::string call = "ab";
+  for (int i = 0; i < 16; ++i) call = "q(" + call + ")";
+  Read pasted = Evaluate("#define p(x) x##x\n#define q(x) p(x)\n" + call + "\n");
+  ASSERT_EQ(pasted.problems.size(), 1u);
+  EXPECT_EQ(pasted.problems[0].message.size(),
+            std::string("no value for the name ").size() + 43 + std::string(" (read as 0)").size());
   EXPECT_FALSE(Evaluate("(1 + 2").ok);
   EXPECT_FALSE(Evaluate("\"text\"").ok);
   EXPECT_FALSE(Evaluate("LTEXT").ok);  // a statement's word is never a name without a value
