@@ -96,6 +96,18 @@ bool Buffer::ReplaceFrom(std::string_view placeholder, std::string_view value, s
   return true;
 }
 
+std::string_view Buffer::FinalLines() const {
+  std::string_view text(text_);
+  std::string_view before = text.substr(0, text.find('~'));
+  size_t end = before.rfind("\r\n");
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 2);
+}
+
+void Buffer::DropFront(size_t count) {
+  text_.erase_front(count);
+  for (Mark& m : marks_) m.at = m.at > count ? m.at - count : 0;
+}
+
 void Buffer::MoveMarksBackFor(size_t changedAt) {
   for (Mark& m : marks_) m.at = std::min(m.at, changedAt > m.reach ? changedAt - m.reach : 0);
 }

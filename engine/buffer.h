@@ -98,6 +98,15 @@ class Buffer {
   // that reach.
   void Settle(PlaceholderSet set);
 
+  // The lines at the text's start that no replacement can ever change: the text up to the last
+  // CR LF before its first tilde. Every occurrence of a placeholder starts at a tilde and a
+  // replacement changes nothing before the start of its occurrence, so these bytes are final
+  // whatever sets are replaced later; they end in a line end, so lines are never split.
+  std::string_view FinalLines() const;
+  // Removes the first `count` bytes, which FinalLines gave: the run keeps them elsewhere.
+  // Marks move with the text.
+  void DropFront(size_t count);
+
   // Switches the buffer to the plain method: every replacement searches the whole text.
   void SetPlain(bool plain) { plain_ = plain; }
   // The furthest mark.

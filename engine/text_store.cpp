@@ -1,8 +1,8 @@
 #include "engine/text_store.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <cstdint>
 #include <new>
 
 namespace fw {
@@ -42,6 +42,12 @@ void TextStore::append(std::string_view more) {
   }
   std::memcpy(data_ + size_, more.data(), more.size());
   size_ += more.size();
+}
+
+void TextStore::erase_front(size_t count) {
+  if (count == 0) return;
+  std::memmove(data_, data_ + count, size_ - count);
+  size_ -= count;
 }
 
 }  // namespace fw

@@ -29,6 +29,8 @@ class TextStore {
   void resize(size_t size);
   void append(std::string_view more);
   void clear() { size_ = 0; }
+  // Removes the first `count` bytes (at most size()).
+  void erase_front(size_t count);
 
  private:
   char* data_ = nullptr;

@@ -24,6 +24,14 @@ bool OpensProcedure(std::string_view line) {
   return BeginsWith(line, "sub ") || BeginsWith(line, "function ");
 }
 
+void AppendDeclarations(std::string_view code, Buffer& out) {
+  struct Appender {
+    Buffer& buffer;
+    void append(std::string_view more) { buffer.Append(more); }
+  } appender{out};
+  AppendDeclarations(code, appender);
+}
+
 std::string BuildDeclarations(std::string_view code) {
   std::string result;
   AppendDeclarations(code, result);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/buffer.h"
+
 namespace fw {
 
 // One "declare " line for every line of `code` that begins with "sub " or "function " (any
@@ -13,6 +15,9 @@ std::string BuildDeclarations(std::string_view code);
 // The same lines appended to `out`: a std::string or a text with the same append().
 template <typename Out>
 void AppendDeclarations(std::string_view code, Out& out);
+
+// The same lines appended to a buffer (which the run may set aside as it grows).
+void AppendDeclarations(std::string_view code, Buffer& out);
 
 // Whether `line` opens a procedure: it begins with "sub " or "function " in any letter case.
 bool OpensProcedure(std::string_view line);

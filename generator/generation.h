@@ -2,6 +2,7 @@
 // steps of the generator. What outlives the run is in the Session.
 #pragma once
 
+#include <array>
 #include <set>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "engine/template_set.h"
 #include "generator/project_file.h"
 #include "generator/run.h"
+#include "generator/spill.h"
 #include "output/output_writer.h"
 
 namespace fw {
@@ -34,14 +36,18 @@ struct Generation {
   // Set by the first replacement refused for the text limit, in any buffer or the main source.
   bool overflowed = false;
   SectionBuffers sections{&overflowed};
-  Buffer declarations;         // of the dialogs' include files' procedures, in multi-file mode
-  Buffer dialogIncludes;       // one include line per dialog, in multi-file mode
-  std::string mainDialogName;  // the first dialog's name
+  Buffer declarations;    // of the dialogs' include files' procedures, in multi-file mode
+  Buffer dialogIncludes;  // one include line per dialog, in multi-file mode
+  // The "declare" lines of the procedure, sample and event code, made as that code is set
+  // aside (Spill) and completed when the main source is composed.
+  std::array<Buffer, 3> codeDeclarations;
+  std::string mainDialogName;         // the first dialog's name
   std::set<std::string> dialogNames;  // of the dialogs converted, in lower case
 
   TemplateSet templates;
   StyleMapCache styles;
   OutputWriter output;
+  Spill spill;
   ProjectFile project;
   DeviceContext measureDC = nullptr;
 };

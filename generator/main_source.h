@@ -18,8 +18,8 @@ std::string ReadMainTemplate(LineReader& file);
 // The main source as the pieces it is written from, one after another. The largest texts of a
 // run (sample, event and procedure code) go into it as they stand, never copied into one text.
 struct MainSource {
-  std::array<TextStore, 3> declarations;  // of the procedures, samples and events
-  std::vector<std::string_view> pieces;
+  std::vector<OutputPiece> pieces;
+  bool unreadable = false;  // text set aside could not be read back for the replacements in turn
 };
 
 // Puts the script's path in place of "~PROJNAME~", before the dialogs: past the text limit it

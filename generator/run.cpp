@@ -40,6 +40,28 @@ bool FirstOfItsName(Generation& g, const std::string& name) {
   return false;
 }
 
+// The buffer that takes the "declare" lines of the code in `tag`'s buffer, if any.
+Buffer* DeclarationsOf(Generation& g, Section tag) {
+  if (tag == kDlgProc) return &g.codeDeclarations[0];
+  if (g.options.multiFile) return nullptr;
+  if (tag == kSample) return &g.codeDeclarations[1];
+  if (tag == kEvent) return &g.codeDeclarations[2];
+  return nullptr;
+}
+
+// What outlives a dialog goes to scratch files as it grows.
+void TrimRunTexts(Generation& g) {
+  for (int i = 0; i < kBufferSectionCount; ++i) {
+    auto tag = static_cast<Section>(i);
+    Scope scope = InfoOf(tag).scope;
+    if (scope == Scope::kDialog || (scope == Scope::kIncludeFile && g.options.multiFile)) continue;
+    g.spill.Trim(g.sections[tag], DeclarationsOf(g, tag));
+  }
+  g.spill.Trim(g.declarations);
+  g.spill.Trim(g.dialogIncludes);
+  for (Buffer& declarations : g.codeDeclarations) g.spill.Trim(declarations);
+}
+
 // Every "#define" line into the constants and every dialog through the generator, in the
 // order of the script.
 void GenerateScript(Generation& g, ScriptInput& script) {
@@ -52,6 +74,7 @@ void GenerateScript(Generation& g, ScriptInput& script) {
     } else if (FirstOfItsName(g, item.dialog.name)) {
       GenerateDialog(g, item.dialog);
     }
+    TrimRunTexts(g);
   }
   script.Report(g.diagnostics);
   g.platform.display.ReleaseScreenContext(g.measureDC);
@@ -70,6 +93,10 @@ void WriteMainSource(Generation& g, const MainSource& main, const ScriptInput& s
     g.output.NotWritten(path, TextLimitMessage(g.session.substitution.textLimit));
     return;
   }
+  if (main.unreadable) {
+    g.output.NotWritten(path, "not written: text set aside during the run cannot be read back");
+    return;
+  }
   g.output.WriteWithBackup(path, g.projectName + ".bak", main.pieces);
 }
 
@@ -84,7 +111,10 @@ Generation::Generation(Session& session, Platform& platform, const RunOptions& o
       templates(platform.files,
                 options.templateRoot + platform.files.Separator() + options.templateName,
                 diagnostics),
-      output(platform.files, outputDir, diagnostics) {
+      output(platform.files, outputDir, diagnostics),
+      spill(platform.files, outputDir,
+            session.substitution.plain ? 0 : session.substitution.spillAbove,
+            [this](std::string_view text) { return output.WritesAsItStands(text); }) {
   const SubstitutionSettings& settings = session.substitution;
   sections.Configure(settings.plain, settings.textLimit);
   for (Buffer* b : {&declarations, &dialogIncludes}) {

@@ -24,10 +24,16 @@ struct RunOptions {
   int32_t language = -1;    // the language whose dialogs are converted; -1: each name's first
 };
 
+// Long-lived texts beyond this size go to scratch files: memory then holds about a dialog.
+inline constexpr size_t kDefaultSpillAbove = size_t{1} << 20;
+
 // How the engine substitutes. Tests choose the plain method, the fuzzer a lower limit.
 struct SubstitutionSettings {
   bool plain = false;  // every replacement over the whole buffer
   size_t textLimit = kDefaultTextLimit;
+  // A long-lived text holding more than this is trimmed into a scratch file (Spill); 0: never.
+  // The plain method keeps everything in memory.
+  size_t spillAbove = kDefaultSpillAbove;
 };
 
 // What a program keeps from one run to the next. The dialog program keeps one session for its

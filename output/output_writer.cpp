@@ -55,24 +55,28 @@ std::string OutputWriter::FreeBackupName(const std::string& backupName, const st
   }
 }
 
-std::vector<std::string_view> OutputWriter::Encoded(std::span<const std::string_view> content,
-                                                    std::vector<std::string>& owned) const {
-  std::vector<std::string_view> pieces(content.begin(), content.end());
+std::vector<OutputPiece> OutputWriter::Encoded(std::span<const OutputPiece> content,
+                                               std::vector<std::string>& owned) const {
+  std::vector<OutputPiece> pieces(content.begin(), content.end());
   if (!encode_) return pieces;
   owned.reserve(pieces.size());
-  for (std::string_view& piece : pieces) {
-    if (!HasNonAscii(piece)) continue;
-    owned.push_back(encode_(piece));
-    piece = owned.back();
+  for (OutputPiece& piece : pieces) {
+    if (piece.scratch != nullptr || !HasNonAscii(piece.text)) continue;
+    owned.push_back(encode_(piece.text));
+    piece.text = owned.back();
   }
   return pieces;
 }
 
+bool OutputWriter::WritesAsItStands(std::string_view text) const {
+  return !encode_ || !HasNonAscii(text) || encode_(text) == text;
+}
+
 void OutputWriter::WriteWithBackup(const std::string& path, const std::string& backupName,
-                                   std::span<const std::string_view> content) {
+                                   std::span<const OutputPiece> content) {
   if (!BackUp(path, backupName)) return;
   std::vector<std::string> owned;
-  WriteStatus status = files_.WritePieces(path, Encoded(content, owned));
+  WriteStatus status = files_.WriteParts(path, Encoded(content, owned));
   if (status != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file " + WriteFailure(status));
     return;
@@ -85,7 +89,8 @@ void OutputWriter::WriteWithBackup(const std::string& path, const std::string& b
 
 void OutputWriter::WriteWhole(const std::string& path, std::string_view content) {
   std::vector<std::string> owned;
-  if (files_.WritePieces(path, Encoded(std::span<const std::string_view>(&content, 1), owned)) !=
+  OutputPiece piece(content);
+  if (files_.WriteParts(path, Encoded(std::span<const OutputPiece>(&piece, 1), owned)) !=
       WriteStatus::kWritten) {
     diagnostics_.NotWritten(path, "not written: the file cannot be created or replaced");
     return;

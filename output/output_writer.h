@@ -25,10 +25,11 @@ class OutputWriter {
   // `backupName` (once per file and run). A backup that cannot be written keeps the file as it
   // was.
   void WriteWithBackup(const std::string& path, const std::string& backupName,
-                       std::span<const std::string_view> content);
+                       std::span<const OutputPiece> content);
   void WriteWithBackup(const std::string& path, const std::string& backupName,
                        std::string_view content) {
-    WriteWithBackup(path, backupName, std::span<const std::string_view>(&content, 1));
+    OutputPiece piece(content);
+    WriteWithBackup(path, backupName, std::span<const OutputPiece>(&piece, 1));
   }
   // Writes `content` to `path` with no backup.
   void WriteWhole(const std::string& path, std::string_view content);
@@ -37,6 +38,9 @@ class OutputWriter {
   void SetEncoder(std::function<std::string(std::string_view)> encode) {
     encode_ = std::move(encode);
   }
+  // Whether `text` goes into the outputs as it stands. Scratch files hold only such text, and
+  // are written as they are.
+  bool WritesAsItStands(std::string_view text) const;
   // Reports `path` as not written, with `reason`.
   void NotWritten(const std::string& path, std::string reason) {
     diagnostics_.NotWritten(path, std::move(reason));
@@ -50,8 +54,8 @@ class OutputWriter {
  private:
   bool BackUp(const std::string& path, const std::string& backupName);
   // `content` in the run's encoding; encoded pieces are kept in `owned`.
-  std::vector<std::string_view> Encoded(std::span<const std::string_view> content,
-                                        std::vector<std::string>& owned) const;
+  std::vector<OutputPiece> Encoded(std::span<const OutputPiece> content,
+                                   std::vector<std::string>& owned) const;
   // `backupName`, or when another file's backup of this run took that name (ignoring case), a
   // name no other backup can have; taken for the file `key`.
   std::string FreeBackupName(const std::string& backupName, const std::string& key);

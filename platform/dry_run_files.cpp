@@ -24,12 +24,12 @@ bool DryRunFileSystem::WouldWrite(const std::string& path) {
   return real_.IsFolder(folder) && access(folder.c_str(), W_OK) == 0;
 }
 
-WriteStatus DryRunFileSystem::WritePieces(const std::string& path,
-                                          std::span<const std::string_view> pieces) {
+WriteStatus DryRunFileSystem::WriteParts(const std::string& path,
+                                         std::span<const OutputPiece> pieces) {
   if (!WouldWrite(path)) return WriteStatus::kCannotCreate;
-  std::string& data = written_[LowerAscii(real_.Resolve(path))];
-  data.clear();
-  for (std::string_view piece : pieces) data.append(piece);
+  std::string data;
+  if (!JoinPieces(pieces, data)) return WriteStatus::kWriteFailed;
+  written_[LowerAscii(real_.Resolve(path))] = std::move(data);
   return WriteStatus::kWritten;
 }
 

@@ -15,8 +15,7 @@ class DryRunFileSystem : public FileSystem {
   char Separator() const override { return real_.Separator(); }
   std::string Resolve(const std::string& path) override { return real_.Resolve(path); }
   std::optional<std::string> ReadWhole(const std::string& path) override;
-  WriteStatus WritePieces(const std::string& path,
-                          std::span<const std::string_view> pieces) override;
+  WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) override;
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);
   }

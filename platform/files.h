@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/scratch.h"
+
 namespace fw {
 
 // Reads a file line by line: LF ends a line, a CR right before it is dropped, a lone CR stays,
@@ -46,11 +48,22 @@ class FileSystem {
 
   // Writes the pieces one after another through a temporary file in the target's folder renamed
   // over the target, so a failed write leaves the old file as it was. The largest outputs are
-  // written from the texts they are made of, never joined in memory.
-  virtual WriteStatus WritePieces(const std::string& path,
-                                  std::span<const std::string_view> pieces) = 0;
+  // written from the texts and scratch files they are made of, never joined in memory.
+  virtual WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) = 0;
+  WriteStatus WritePieces(const std::string& path, std::span<const std::string_view> pieces) {
+    std::vector<OutputPiece> parts(pieces.begin(), pieces.end());
+    return WriteParts(path, parts);
+  }
   WriteStatus WriteWhole(const std::string& path, std::string_view data) {
-    return WritePieces(path, std::span<const std::string_view>(&data, 1));
+    OutputPiece piece(data);
+    return WriteParts(path, std::span<const OutputPiece>(&piece, 1));
+  }
+
+  // A scratch file in `folder`, or null when this layer keeps no scratch files (a dry run) or
+  // none can be made there: the run then keeps its texts in memory.
+  virtual std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) {
+    (void)folder;
+    return nullptr;
   }
 
   // A line reader; never null (a file that cannot be opened gives a reader at its end).

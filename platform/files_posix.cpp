@@ -13,6 +13,7 @@
 
 #include "platform/files.h"
 #include "platform/line_reader.h"
+#include "platform/scratch_posix.h"
 #include "textutil/text.h"
 
 namespace fw {
@@ -132,20 +133,9 @@ class FdLineReader : public BufferedLineReader {
   int fd_;
 };
 
-bool WriteAll(int fd, std::string_view data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool WriteAll(int fd, std::span<const std::string_view> pieces) {
-  for (std::string_view piece : pieces) {
-    if (!WriteAll(fd, piece)) return false;
+bool WriteAll(int fd, std::span<const OutputPiece> pieces) {
+  for (const OutputPiece& piece : pieces) {
+    if (!WritePieceTo(fd, piece)) return false;
   }
   return true;
 }
@@ -238,8 +228,7 @@ class PosixFileSystem : public FileSystem {
     return data;
   }
 
-  WriteStatus WritePieces(const std::string& path,
-                          std::span<const std::string_view> pieces) override {
+  WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) override {
     std::string target = Resolve(path);
     size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
@@ -261,6 +250,10 @@ class PosixFileSystem : public FileSystem {
     }
     names_.Added(folder, base, current);
     return WriteStatus::kWritten;
+  }
+
+  std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
+    return MakePosixScratch(Resolve(folder));
   }
 
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/line_reader.h"
+#include "platform/scratch_win32.h"
 
 namespace fw {
 
@@ -110,8 +111,7 @@ class Win32FileSystem : public FileSystem {
     return data;
   }
 
-  WriteStatus WritePieces(const std::string& path,
-                          std::span<const std::string_view> pieces) override {
+  WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) override {
     // Windows refuses to replace a read-only file; Wine's MoveFileExA would replace it, so
     // the check is made here to behave the same on both.
     DWORD existing = Attributes(path);
@@ -132,7 +132,11 @@ class Win32FileSystem : public FileSystem {
       return WriteStatus::kCannotCreate;
     }
     bool ok = true;
-    for (std::string_view piece : pieces) ok = ok && WriteAll(file, piece);
+    std::string buffer;
+    for (const OutputPiece& piece : pieces) {
+      ok = ok && ForEachStretch(piece, buffer, kChunk,
+                                [&](std::string_view stretch) { return WriteAll(file, stretch); });
+    }
     ok = CloseHandle(file) && ok;
     if (!ok) {
       DeleteFileA(temp);
@@ -143,6 +147,10 @@ class Win32FileSystem : public FileSystem {
       return WriteStatus::kCannotCreate;
     }
     return WriteStatus::kWritten;
+  }
+
+  std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
+    return MakeWin32Scratch(folder);
   }
 
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {

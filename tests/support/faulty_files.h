@@ -30,13 +30,12 @@ class FaultyFileSystem : public FileSystem {
     }
     return real_.ReadWhole(path);
   }
-  WriteStatus WritePieces(const std::string& path,
-                          std::span<const std::string_view> pieces) override {
+  WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) override {
     attempts_.push_back(path);
     for (const WriteFault& f : writeFaults_) {
       if (EndsWith(path, f.suffix)) return f.status;
     }
-    return real_.WritePieces(path, pieces);
+    return real_.WriteParts(path, pieces);
   }
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);

@@ -1,0 +1,54 @@
+#include "generator/spill.h"
+
+#include "generator/declarations.h"
+
+namespace fw {
+
+Spill::Spill(FileSystem& files, std::string folder, size_t above, AsItStands asItStands)
+    : files_(files),
+      folder_(std::move(folder)),
+      above_(above),
+      asItStands_(std::move(asItStands)) {}
+
+void Spill::Trim(Buffer& buffer, Buffer* declarations) {
+  size_t held = buffer.text().size();
+  if (failed_ || above_ == 0 || held <= above_) return;
+  Aside& aside = asides_[&buffer];
+  if (held < aside.retryAt) return;
+  std::string_view lines = buffer.FinalLines();
+  // Lines too few to be worth a write wait until the buffer has grown as much again, so a
+  // text that keeps a tilde near its start is not searched again for every dialog.
+  if (lines.size() < above_ / 2 || (asItStands_ && !asItStands_(lines))) {
+    aside.retryAt = held + above_;
+    return;
+  }
+  if (!MoveAside(aside, lines)) return;
+  if (declarations != nullptr && !aside.declarationsEnded) {
+    AppendDeclarations(lines, *declarations);
+    aside.declarationsEnded = lines.find('\0') != std::string_view::npos;
+  }
+  buffer.DropFront(lines.size());
+}
+
+bool Spill::MoveAside(Aside& aside, std::string_view lines) {
+  if (!aside.file) aside.file = files_.MakeScratch(folder_);
+  if (aside.file && aside.file->Append(lines)) return true;
+  // Kept in memory from here on: what was set aside stays valid, nothing more goes there.
+  failed_ = true;
+  return false;
+}
+
+void Spill::AppendPieces(const Buffer& buffer, std::vector<OutputPiece>& out) const {
+  auto it = asides_.find(&buffer);
+  if (it != asides_.end() && it->second.file && it->second.file->size() > 0) {
+    out.emplace_back(it->second.file.get());
+  }
+  if (!buffer.text().empty()) out.emplace_back(buffer.text());
+}
+
+bool Spill::DeclarationsEnded(const Buffer& buffer) const {
+  auto it = asides_.find(&buffer);
+  return it != asides_.end() && it->second.declarationsEnded;
+}
+
+}  // namespace fw

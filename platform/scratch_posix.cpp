@@ -1,0 +1,107 @@
+#include "platform/scratch_posix.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace fw {
+
+namespace {
+
+bool WriteAllTo(int fd, std::string_view data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+class PosixScratch : public ScratchFile {
+ public:
+  explicit PosixScratch(int fd) : fd_(fd) {}
+  ~PosixScratch() override { close(fd_); }
+
+  bool Append(std::string_view bytes) override {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      ssize_t n =
+          pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(size_ + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
+    size_ += bytes.size();
+    return true;
+  }
+
+  bool Read(uint64_t offset, char* out, size_t count) override {
+    size_t done = 0;
+    while (done < count) {
+      ssize_t n = pread(fd_, out + done, count - done, static_cast<off_t>(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  // The whole file to `out` by copy_file_range: the bytes stay in the kernel. kUnsupported
+  // when the system offers no such copy here, before anything was written.
+  enum class Copy { kDone, kFailed, kUnsupported };
+  Copy CopyTo(int out) {
+#ifdef __linux__
+    loff_t from = 0;
+    while (static_cast<uint64_t>(from) < size_) {
+      ssize_t n = copy_file_range(fd_, &from, out, nullptr,
+                                  static_cast<size_t>(size_ - static_cast<uint64_t>(from)), 0);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && from == 0 &&
+          (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)) {
+        return Copy::kUnsupported;
+      }
+      if (n <= 0) return Copy::kFailed;
+    }
+    return Copy::kDone;
+#else
+    (void)out;
+    return Copy::kUnsupported;
+#endif
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<ScratchFile> MakePosixScratch(const std::string& folder) {
+  std::string where = folder.empty() ? "." : folder;
+  int fd = -1;
+#ifdef O_TMPFILE
+  fd = open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return std::make_unique<PosixScratch>(fd);
+#endif
+  std::string name = where + "/.fwscratchXXXXXX";
+  fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  unlink(name.c_str());
+  return std::make_unique<PosixScratch>(fd);
+}
+
+bool WritePieceTo(int fd, const OutputPiece& piece) {
+  if (piece.scratch == nullptr) return WriteAllTo(fd, piece.text);
+  if (auto* own = dynamic_cast<PosixScratch*>(piece.scratch)) {
+    PosixScratch::Copy copy = own->CopyTo(fd);
+    if (copy != PosixScratch::Copy::kUnsupported) return copy == PosixScratch::Copy::kDone;
+  }
+  std::string buffer;
+  return ForEachStretch(piece, buffer, size_t{1} << 20,
+                        [&](std::string_view stretch) { return WriteAllTo(fd, stretch); });
+}
+
+}  // namespace fw

@@ -1,0 +1,15 @@
+// Scratch files on Windows.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/scratch.h"
+
+namespace fw {
+
+// A scratch file in `folder` that the system deletes when it is closed, whatever ends the run;
+// null when none can be made.
+std::unique_ptr<ScratchFile> MakeWin32Scratch(const std::string& folder);
+
+}  // namespace fw
