@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/display_fixed.h"
 #include "tests/support/conversion_test.h"
 #include "tests/support/faulty_files.h"
+#include "textutil/text.h"
 
 namespace fw {
 namespace {
@@ -243,6 +246,47 @@ TEST_F(RunTest, AScriptNotReadToItsEndWritesNoMainSource) {
   Run();
   EXPECT_EQ(diagnostics_.NotWrittenCount(), 0u);
   EXPECT_NE(folder_.Get("work/dialogs.bas"), "hand edited");
+}
+
+// Long-lived texts set aside in scratch files after every dialog give the same files; a
+// scratch file that cannot be made or written keeps the rest in memory, one that cannot be
+// read back leaves the old main source as it was.
+TEST_F(RunTest, TextsSetAsideGiveTheSameFilesAndNothingIsLostWhenScratchFilesFail) {
+  std::string script = "#define X 1\r\n";
+  for (int d = 0; d < 40; ++d) {
+    std::string n = std::to_string(d);
+    for (const char* line :
+         {"D DIALOGEX 0,0,1,1", "BEGIN", "CONTROL \"b\",B,\"Button\",0x0,1,1,1,1",
+          "CONTROL \"c\",C,\"Button\",0x0,1,1,1,1", "END"}) {
+      script += ReplaceAll("D ", "D" + n + " ", ReplaceAll(",B,", ",B" + n + ",", line)) + "\r\n";
+    }
+  }
+  folder_.Put("work/dialogs.rc", script);
+  for (bool multi : {false, true}) {
+    options_.multiFile = multi;
+    Run();
+    std::string inMemory = folder_.Get("work/dialogs.bas");
+    session_.substitution.spillAbove = 1;
+    FaultyFileSystem faulty(*files_);
+    Platform platform{faulty, display_};
+    using Fault = FaultyFileSystem::ScratchFault;
+    for (Fault fault : {Fault::kNone, Fault::kCannotMake, Fault::kAppend}) {
+      faulty.FailScratch(fault, 25);
+      Convert(folder_ / "root", "set", platform);
+      EXPECT_EQ(folder_.Get("work/dialogs.bas"), inMemory) << multi << static_cast<int>(fault);
+      EXPECT_EQ(diagnostics_.NotWrittenCount(), 0u);
+    }
+    faulty.FailScratch(Fault::kRead);
+    folder_.Put("work/dialogs.bas", "hand edited");
+    Convert(folder_ / "root", "set", platform);
+    EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
+    EXPECT_EQ(diagnostics_.NotWrittenCount(), 1u);
+    session_.substitution.spillAbove = kDefaultSpillAbove;
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ / "work")) {
+    std::string name = entry.path().filename().string();
+    EXPECT_EQ(name.find("fw"), std::string::npos) << name;  // no scratch or temporary file left
+  }
 }
 
 }  // namespace

@@ -83,6 +83,26 @@ TEST_F(FilesTest, PiecesAreWrittenOneAfterAnother) {
             "head " + large + std::string("\0mid", 4) + " tail");
 }
 
+// A scratch file takes appends, reads back what it holds and goes into an output as a piece
+// (more than one chunk of the layer's copy), and leaves no file behind.
+TEST_F(FilesTest, ScratchFilesAreReadBackAndWrittenAsPieces) {
+  std::unique_ptr<ScratchFile> scratch = files_->MakeScratch(dir_.path());
+  ASSERT_TRUE(scratch);
+  std::string large(3 << 20, 'y');
+  large[12345] = '\0';
+  EXPECT_TRUE(scratch->Append("first "));
+  EXPECT_TRUE(scratch->Append(large));
+  EXPECT_EQ(scratch->size(), 6 + large.size());
+  std::string back(5, ' ');
+  EXPECT_TRUE(scratch->Read(1, back.data(), back.size()));
+  EXPECT_EQ(back, "irst ");
+  OutputPiece pieces[] = {OutputPiece("head "), OutputPiece(scratch.get()), OutputPiece(" tail")};
+  EXPECT_EQ(files_->WriteParts(Path("out.bas"), pieces), WriteStatus::kWritten);
+  EXPECT_EQ(files_->ReadWhole(Path("out.bas")).value(), "head first " + large + " tail");
+  scratch.reset();
+  EXPECT_EQ(files_->ListFolder(dir_.path()).size(), 1u);
+}
+
 TEST_F(FilesTest, WriteIntoAMissingFolderFails) {
   EXPECT_NE(files_->WriteWhole(Path("bak/x.bak"), "x"), WriteStatus::kWritten);
   EXPECT_FALSE(dir_.Exists("bak"));

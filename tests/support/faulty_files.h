@@ -19,6 +19,12 @@ class FaultyFileSystem : public FileSystem {
   }
   // Whole reads of paths ending in `suffix` fail.
   void FailReads(std::string suffix) { readFaults_.push_back(std::move(suffix)); }
+  // Scratch files: none can be made, or appends fail from the `after`-th one on, or reads fail.
+  enum class ScratchFault { kNone, kCannotMake, kAppend, kRead };
+  void FailScratch(ScratchFault fault, int after = 0) {
+    scratchFault_ = fault;
+    appendsBeforeFault_ = after;
+  }
   // Every write attempted, failed ones included.
   const std::vector<std::string>& attempts() const { return attempts_; }
 
@@ -37,6 +43,12 @@ class FaultyFileSystem : public FileSystem {
     }
     return real_.WriteParts(path, pieces);
   }
+  std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
+    if (scratchFault_ == ScratchFault::kCannotMake) return nullptr;
+    std::unique_ptr<ScratchFile> real = real_.MakeScratch(folder);
+    if (!real || scratchFault_ == ScratchFault::kNone) return real;
+    return std::make_unique<FaultyScratch>(std::move(real), scratchFault_, appendsBeforeFault_);
+  }
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);
   }
@@ -49,6 +61,26 @@ class FaultyFileSystem : public FileSystem {
   std::string ExecutableFolder() override { return real_.ExecutableFolder(); }
 
  private:
+  // A real scratch file that fails as told; its bytes reach an output only through Read.
+  class FaultyScratch : public ScratchFile {
+   public:
+    FaultyScratch(std::unique_ptr<ScratchFile> real, ScratchFault fault, int appendsLeft)
+        : real_(std::move(real)), fault_(fault), appendsLeft_(appendsLeft) {}
+    bool Append(std::string_view bytes) override {
+      if (fault_ == ScratchFault::kAppend && appendsLeft_-- <= 0) return false;
+      if (!real_->Append(bytes)) return false;
+      size_ = real_->size();
+      return true;
+    }
+    bool Read(uint64_t offset, char* out, size_t count) override {
+      return fault_ != ScratchFault::kRead && real_->Read(offset, out, count);
+    }
+
+   private:
+    std::unique_ptr<ScratchFile> real_;
+    ScratchFault fault_;
+    int appendsLeft_;
+  };
   struct WriteFault {
     std::string suffix;
     WriteStatus status;
@@ -62,6 +94,8 @@ class FaultyFileSystem : public FileSystem {
   std::vector<WriteFault> writeFaults_;
   std::vector<std::string> readFaults_;
   std::vector<std::string> attempts_;
+  ScratchFault scratchFault_ = ScratchFault::kNone;
+  int appendsBeforeFault_ = 0;
 };
 
 }  // namespace fw
