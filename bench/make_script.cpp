@@ -1,7 +1,8 @@
 // make_script N OUT.rc [SET_FOLDER]: writes a resource script of N dialogs of about twenty
 // controls each, in the form a resource editor writes (CR LF, "#define" lines first, one
-// statement per line). The controls cycle through the classes that have a template in
-// SET_FOLDER, or through the common classes when none is given. Same N, same script.
+// statement per line, every number identifier within 16 bits). The controls cycle through the
+// classes that have a template in SET_FOLDER, or through the common classes when none is given.
+// Same N, same script.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -109,14 +110,25 @@ Control MakeControl(const std::string& cls, int dialog, int index, Lcg& rng) {
   return c;
 }
 
+// A compiled resource holds an identifier in 16 bits. Dialog d is numbered d up to 65535 (no two
+// dialogs may share a number); later ones are named by their name alone. Control identifiers
+// count up from 1000 and wrap within 1000..65535: a number met again in another dialog is
+// harmless to a converter and to a compiler alike.
+constexpr int kLastId = 65535;
+
+struct ControlIds {
+  int count = 0;
+  std::string Next() { return std::to_string(1000 + count++ % (kLastId - 999)); }
+};
+
 void WriteScript(std::ostream& out, int dialogs, const std::vector<std::string>& classes) {
   Lcg rng;
   std::vector<std::string> defines;
   std::string body;
-  int next = 1000;
+  ControlIds ids;
   for (int d = 1; d <= dialogs; ++d) {
     std::string name = "IDD_DLG" + std::to_string(d);
-    defines.push_back("#define " + name + " " + std::to_string(next++));
+    if (d <= kLastId) defines.push_back("#define " + name + " " + std::to_string(d));
     body += "\r\n" + name + " DIALOGEX 6,6," + std::to_string(300 + rng.Next(40)) + "," +
             std::to_string(200 + rng.Next(40)) + "\r\nCAPTION \"Dialog " + std::to_string(d) +
             "\"\r\nFONT 8,\"MS Sans Serif\",0,0,0\r\nSTYLE 0x10CA0840\r\n"
@@ -124,7 +136,7 @@ void WriteScript(std::ostream& out, int dialogs, const std::vector<std::string>&
     int count = 18 + static_cast<int>(rng.Next(5));  // about twenty
     for (int i = 1; i <= count; ++i) {
       Control c = MakeControl(classes[rng.Next(classes.size())], d, i, rng);
-      defines.push_back("#define " + c.id + " " + std::to_string(next++));
+      defines.push_back("#define " + c.id + " " + ids.Next());
       body += c.line + "\r\n";
     }
     body += "END\r\n";
