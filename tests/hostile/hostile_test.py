@@ -350,6 +350,50 @@ def case_runaway_placeholders(case):
     return case.args(path), {3}, ["larger than 512 MiB"], BASE_MEMORY + 640 * MIB, 300
 
 
+def case_streamed_past_the_text_limit(case):
+    """A main source of over 512 MiB: its texts go to scratch files as they grow, so the run
+    writes it in bounded memory; the text limit counts only what memory holds."""
+    case.own_set({"hostile/Button.tpl": "[EVENT]\nsub ~CTLID~_Click()\n' " + "x" * 2000 +
+                  "\nend sub\n"})
+    controls = [control(ident="IDC_%d" % i) for i in range(1000)]
+    path = case.script("".join(dialog("BIG%d" % d, controls) for d in range(300)))
+
+    def expect(code, out, err):
+        size = os.path.getsize(os.path.join(case.work, "dialogs.bas"))
+        check(size > 512 * MIB, "a main source of only %d bytes" % size)
+        os.unlink(os.path.join(case.work, "dialogs.bas"))  # 600 MB of disk back at once
+
+    return case.args(path), {0}, [], 64 * MIB, 300, expect
+
+
+def case_held_text_is_the_plain_methods(case):
+    """A section that keeps a main-template placeholder ("~DLGMAIN~") stays in memory and the
+    main source is then made by the replacements in turn, with the texts set aside read back:
+    it must give the plain method's bytes (reference_convert, beside the program)."""
+    reference = os.path.join(os.path.dirname(case.program), "reference_convert")
+    if not os.access(reference, os.X_OK):
+        return None
+    case.own_set({"hostile/Button.tpl": "[GLOBAL]\nglobal ~CTLID~ of ~DLGMAIN~\n[EVENT]\n"
+                  "sub ~CTLID~_Click()\n' " + "y" * 2000 + "\nend sub\n"})
+    controls = [control(ident="IDC_%d" % i) for i in range(20)]
+    path = case.script("".join(dialog("HELD%d" % d, controls) for d in range(60)))
+
+    def expect(code, out, err):
+        plain = os.path.join(case.dir, "plain")
+        os.makedirs(plain)
+        shutil.copy(path, plain)
+        done = subprocess.run([reference, os.path.join(plain, "dialogs.rc"), case.set_root,
+                               "hostile"], capture_output=True)
+        check(done.returncode == 0, "reference_convert failed: %r" % done.stderr[-500:])
+        ours = get(os.path.join(case.work, "dialogs.bas")).replace(case.work.encode(), b"W")
+        theirs = get(os.path.join(plain, "dialogs.bas")).replace(plain.encode(), b"W")
+        check(len(ours) > 2 * MIB, "too little text to be set aside: %d bytes" % len(ours))
+        check(ours == theirs, "the main source differs from the plain method's")
+        shutil.rmtree(plain)
+
+    return case.args(path), {0}, [], BASE_MEMORY + 64 * MIB, 120, expect
+
+
 def case_deep_chain(case):
     """A main template whose every placeholder brings in the next for many levels."""
     case.own_set({
@@ -676,6 +720,8 @@ CASES = [
     ("nested_begin", case_nested_begin),
     ("binary_template_set", case_binary_templates),
     ("runaway_placeholders", case_runaway_placeholders),
+    ("streamed_past_the_text_limit", case_streamed_past_the_text_limit),
+    ("held_text_is_the_plain_methods", case_held_text_is_the_plain_methods),
     ("placeholder_chain", case_deep_chain),
     ("style_map_100k_lines", case_style_map),
     ("names_escaping_the_folder", case_escaping_names),
@@ -704,7 +750,7 @@ CASES = [
 
 # Cases that take minutes under the sanitizers; FW_HOSTILE_SKIP_HEAVY=1 (the sanitizer build)
 # leaves them to the plain build.
-HEAVY = {"no_line_end_100mb", "lines_of_10mb", "million_controls", "runaway_placeholders",
+HEAVY = {"no_line_end_100mb", "streamed_past_the_text_limit", "lines_of_10mb", "million_controls", "runaway_placeholders",
          "style_map_100k_lines", "many_dialogs_multi_file", "full_string_100mb",
          "full_line_100mb", "full_macro_gigabyte"}
 
