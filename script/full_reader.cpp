@@ -83,8 +83,10 @@ bool FullReader::Next(ScriptItem& item) {
 // One statement or resource of the top level; a dialog to hand over goes to the queue, after
 // the defines read before it.
 void FullReader::ReadTopLevel() {
-  const PpToken& t = in_->Peek();
+  bool ahead = in_->PeekUnlessDefine();
   QueueDefines();
+  if (!ahead) return;  // the define goes first, the reading goes on at the next call
+  const PpToken& t = in_->Peek();
   if (t.kind == PpKind::kEnd) {
     finished_ = true;
     return;
@@ -165,9 +167,7 @@ bool FullReader::Wanted(const RcDialog& d) {
 }
 
 void FullReader::QueueDefines() {
-  const std::vector<PpDefine>& defines = pp_->Defines();
-  for (; definesSeen_ < defines.size(); ++definesSeen_) {
-    const PpDefine& d = defines[definesSeen_];
+  for (const PpDefine& d : pp_->Defines()) {
     if (d.fromSystem) {
       if (d.name.rfind("ID", 0) == 0 && !BasicKnows(d.name)) systemIds_[d.name] = d.value;
       continue;
@@ -179,6 +179,7 @@ void FullReader::QueueDefines() {
     item.define = "#define " + d.name + " " + BasicDefineValue(d.value);
     pending_.push_back(std::move(item));
   }
+  pp_->ClearDefines();
 }
 
 // A "#define" for each name in the dialog's control ids that only the system headers give.

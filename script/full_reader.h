@@ -72,7 +72,6 @@ class FullReader : public ScriptReader {
   std::deque<ScriptItem> pending_;
   RcDialog dialog_;
   uint16_t language_ = 0x409;  // LANGUAGE in force; the compilers' own default
-  size_t definesSeen_ = 0;
   // Hashed, not ordered: a script may define hundreds of thousands of names.
   std::unordered_map<std::string, std::string> systemIds_;  // ID... names of the system headers
   std::unordered_set<std::string> defined_;                 // names given a "#define" item

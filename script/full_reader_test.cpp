@@ -52,6 +52,24 @@ TEST_F(FullReaderTest, DefinesOfTheScriptAndItsHeadersInReadingOrderWithDialogs)
   EXPECT_EQ(details[0].name.ordinal, 100u);
 }
 
+// A define is handed over before the lines after it are read (the #error is not seen yet);
+// one read inside a macro call goes before the dialog the call names.
+TEST_F(FullReaderTest, DefinesAreHandedOverAsTheyAreRead) {
+  std::string text =
+      "#define A 1\n#error late\n#define NAME(x) x\nNAME(\n#define IDD_X 5\nIDD_X) DIALOG 0, 0, 1, "
+      "1\n"
+      "BEGIN\nEND\n#define AFTER 2\n";
+  files.Add("proj/app.rc", text);
+  FullReader reader(text, "proj/app.rc", files);
+  ScriptItem item;
+  ASSERT_TRUE(reader.Next(item));
+  EXPECT_EQ(item.define, "#define A 1");
+  EXPECT_TRUE(reader.Diagnostics().empty());
+  EXPECT_EQ(Read(text), (std::vector<std::string>{"#define A 1", "#define IDD_X 5", "DIALOG IDD_5",
+                                                  "#define AFTER 2"}));
+  EXPECT_EQ(problems, (std::vector<std::string>{"2: #error late"}));
+}
+
 TEST_F(FullReaderTest, ControlsWithClassesDefaultsAndIdsAsWritten) {
   Read(
       "#include <windows.h>\n#define IDC_A 10\n"

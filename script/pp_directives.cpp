@@ -263,7 +263,7 @@ void Preprocessor::Include(OpenFile& file, const PpToken& at, const std::string&
       Report(at.file, at.line, false, "cannot read include file \"" + *path + "\"");
       return;
     }
-    if (IncludeAllowed(at, *path, text->size())) Open(*path, *text, false);
+    if (IncludeAllowed(at, *path, text->size())) Open(*path, {}, false, std::move(*text));
     return;
   }
   if (options_.systemHeaders && IsPpSystemHeader(name)) {

@@ -89,28 +89,32 @@ bool PpExpander::Spend(size_t count, uint64_t bytes, const PpToken& where) {
   return !failed_;
 }
 
-void PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd) {
+bool PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd,
+                      const std::vector<PpBodyToken>* body) {
+  Context c{std::move(macro), std::move(tokens), body, 0, padAtEnd};
   if (contexts_.size() >= limits_.contextDepth) {
-    Fail(tokens.empty() ? PpToken{} : tokens.front(), "macro expansion nested too deeply");
-    return;
+    Fail(c.Size() == 0 ? PpToken{} : c.At(0), "macro expansion nested too deeply");
+    return false;
   }
-  contexts_.push_back({std::move(macro), std::move(tokens), 0, padAtEnd});
+  contexts_.push_back(std::move(c));
+  return true;
 }
 
 // The text of a call is kept short: it names a control's id, no more is needed.
 constexpr size_t kMaxCallText = 4096;
-constexpr size_t kCallsKept = 16;
 
 void PpExpander::BeginCall(const PpToken& name) {
-  building_ = {0, name.text, name.spaceBefore};
+  building_.number = 0;
+  building_.text = name.text;  // keeps the buffer of an older call
+  building_.spaceBefore = name.spaceBefore;
   recordEnds_.assign(1, building_.text.size());
   callOpen_ = true;
 }
 
 // A token of the text read for a call (its arguments, its parenthesis).
 void PpExpander::Record(const PpToken& t) {
-  if (!callOpen_ && calls_.empty()) return;
-  std::string& text = callOpen_ ? building_.text : calls_.back().text;
+  if (!callOpen_ && callCount_ == 0) return;
+  std::string& text = callOpen_ ? building_.text : calls_[callCount_ % kCallsKept].text;
   if (text.size() < kMaxCallText && t.kind != PpKind::kEnd && t.kind != PpKind::kDirectiveStop) {
     if (t.spaceBefore) text += ' ';
     text += t.text;
@@ -119,18 +123,16 @@ void PpExpander::Record(const PpToken& t) {
 }
 
 const PpExpander::Call* PpExpander::FindCall(uint32_t number) const {
-  for (const Call& c : calls_) {
-    if (c.number == number) return &c;
-  }
-  return nullptr;
+  const Call& c = calls_[number % kCallsKept];
+  return number != 0 && c.number == number ? &c : nullptr;
 }
 
 void PpExpander::Backup(const PpToken& token) {
   if (lastFromInput_) {
     if (mode_ != PpTokenInput::Mode::kNormal && recordEnds_.size() > 1 &&
-        (callOpen_ || !calls_.empty())) {
+        (callOpen_ || callCount_ != 0)) {
       recordEnds_.pop_back();
-      std::string& text = callOpen_ ? building_.text : calls_.back().text;
+      std::string& text = callOpen_ ? building_.text : calls_[callCount_ % kCallsKept].text;
       text.resize(std::min(text.size(), recordEnds_.back()));
     }
     input_.Unread(token);
@@ -153,9 +155,9 @@ PpToken PpExpander::Read() {
       return t;
     }
     Context& c = contexts_.back();
-    if (c.next < c.tokens.size()) {
+    if (c.next < c.Size()) {
       lastFromInput_ = false;
-      PpToken t = c.tokens[c.next++];
+      PpToken t = c.At(c.next++);
       if (t.kind != PpKind::kPadding && t.kind != PpKind::kEnd) {
         t.file = originFile_;
         t.line = originLine_;
@@ -196,8 +198,7 @@ PpToken PpExpander::Get() {
       callOpen_ = false;
       if (entered) {
         building_.number = ++callCount_;
-        if (calls_.size() >= kCallsKept) calls_.erase(calls_.begin());
-        calls_.push_back(std::move(building_));
+        std::swap(calls_[callCount_ % kCallsKept], building_);
       }
     }
     if (entered) return PaddingFor(t);
@@ -214,8 +215,8 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
   bool more = true;
   while (more && !contexts_.empty()) {
     Context& c = contexts_.back();
-    if (c.next >= c.tokens.size()) break;
-    PpToken rhs = c.tokens[c.next++];
+    if (c.next >= c.Size()) break;
+    PpToken rhs = c.At(c.next++);
     if (rhs.kind == PpKind::kPadding) continue;
     more = rhs.pasteLeft;
     PpToken pasted;
@@ -234,16 +235,17 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
 }
 
 bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name) {
-  std::vector<PpToken> tokens;
-  if (macro->functionLike) {
-    if (!FindParen()) return false;
-    std::vector<Argument> args;
-    if (!CollectArguments(*macro, name, args)) return false;
-    tokens = Substitute(*macro, name, args);
-  } else {
-    tokens.reserve(macro->body.size());
-    for (const PpBodyToken& b : macro->body) tokens.push_back(b.token);
+  if (!macro->functionLike) {  // its body is read in place
+    uint64_t bytes = 0;
+    for (const PpBodyToken& b : macro->body) bytes += b.token.text.size();
+    if (!Spend(macro->body.size(), bytes, name)) return false;
+    macro->disabled = true;
+    return Push(macro, {}, true, &macro->body);
   }
+  if (!FindParen()) return false;
+  std::vector<Argument> args;
+  if (!CollectArguments(*macro, name, args)) return false;
+  std::vector<PpToken> tokens = Substitute(*macro, name, args);
   if (!Spend(tokens.size(), BytesOf(tokens), name)) return false;
   macro->disabled = true;
   Push(macro, std::move(tokens), true);

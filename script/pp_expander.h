@@ -3,6 +3,7 @@
 // stack, one context per macro being read; a macro is disabled while its context is open.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -81,11 +82,15 @@ class PpExpander {
   const Call* FindCall(uint32_t number) const;
 
  private:
+  // An object-like macro's context reads its body in place; others own their tokens.
   struct Context {
     std::shared_ptr<PpMacro> macro;  // null for other token lists
     std::vector<PpToken> tokens;
+    const std::vector<PpBodyToken>* body = nullptr;
     size_t next = 0;
     bool padAtEnd = true;
+    size_t Size() const { return body ? body->size() : tokens.size(); }
+    const PpToken& At(size_t i) const { return body ? (*body)[i].token : tokens[i]; }
   };
   using Argument = std::vector<PpToken>;
 
@@ -101,7 +106,8 @@ class PpExpander {
                                   std::vector<Argument>& args);
   Argument ExpandArgument(const Argument& arg, const PpToken& name);
   void Backup(const PpToken& token);
-  void Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd);
+  bool Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd,
+            const std::vector<PpBodyToken>* body = nullptr);
   bool Spend(size_t count, uint64_t bytes, const PpToken& where);
   void Report(const PpToken& where, bool error, std::string message);
   void Fail(const PpToken& where, std::string message);
@@ -121,8 +127,10 @@ class PpExpander {
   bool failed_ = false;
   uint32_t originFile_ = 0;  // where the current expansion of the input's text began
   uint32_t originLine_ = 0;
-  // The calls of the text, newest last: a reader asks for a call soon after its tokens.
-  std::vector<Call> calls_;
+  // The last calls of the text, call n at n % kCallsKept: a reader asks for a call soon after
+  // its tokens.
+  static constexpr size_t kCallsKept = 16;
+  std::array<Call, kCallsKept> calls_;
   Call building_;                   // the call being read, before its macro is entered
   std::vector<size_t> recordEnds_;  // its text's length after each token, to give one back
   bool callOpen_ = false;           // building_ collects the tokens read from the input

@@ -62,7 +62,15 @@ PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::
       doubledQuotes_(doubledQuotes),
       fileName_(std::move(fileName)),
       diagnostics_(diagnostics) {
-  RemoveSplices(text, text_, splices_);
+  text_ = text;
+  for (size_t slash = text.find('\\'); slash != std::string_view::npos;
+       slash = text.find('\\', slash + 1)) {
+    if (text.substr(slash + 1, 1) == "\n" || text.substr(slash + 1, 2) == "\r\n") {
+      RemoveSplices(text, spliced_, splices_);
+      text_ = spliced_;
+      break;
+    }
+  }
 }
 
 uint32_t PpLexer::Line() {
@@ -82,7 +90,7 @@ bool PpLexer::SkipBlanks() {
       while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
     } else if (c == '/' && At(pos_ + 1) == '*') {
       size_t end = text_.find("*/", pos_ + 2);
-      if (end == std::string::npos) {
+      if (end == std::string_view::npos) {
         diagnostics_.push_back({fileName_, Line(), true, "unterminated comment"});
         end = text_.size();
       }
@@ -202,7 +210,7 @@ bool PpLexer::LexHeaderName(std::string& name, bool& angled) {
   size_t end = pos_ + 1;
   while (end < text_.size() && text_[end] != close && text_[end] != '\n') ++end;
   if (end >= text_.size() || text_[end] != close) return restore();
-  name.assign(text_, pos_ + 1, end - pos_ - 1);
+  name.assign(text_.substr(pos_ + 1, end - pos_ - 1));
   angled = open == '<';
   pos_ = end + 1;
   return true;

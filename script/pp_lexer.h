@@ -14,9 +14,12 @@ namespace fw {
 class PpLexer {
  public:
   // `doubledQuotes`: "" inside a string stands for one quote, as in resource scripts.
-  // Problems (an unterminated comment) go to `diagnostics` under `fileName`.
+  // Problems (an unterminated comment) go to `diagnostics` under `fileName`. `text` must
+  // outlive the lexer: it is read in place unless it holds line splices.
   PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
           PpDiagnostics& diagnostics);
+  PpLexer(const PpLexer&) = delete;
+  PpLexer& operator=(const PpLexer&) = delete;
 
   // The next token: kNewline at each line end, then kEnd for ever.
   PpToken Next();
@@ -35,7 +38,8 @@ class PpLexer {
   void LexPunctuator(PpToken& token);
   char At(size_t pos) const { return pos < text_.size() ? text_[pos] : '\0'; }
 
-  std::string text_;             // splices removed
+  std::string spliced_;          // the text without its splices, when it has any
+  std::string_view text_;        // the text read: the one given, or spliced_
   std::vector<size_t> splices_;  // where a splice was removed, ascending
   size_t pos_ = 0;
   uint32_t file_;

@@ -36,7 +36,8 @@ PpToken Stringify(const std::vector<PpToken>& tokens) {
 
 bool PasteTokens(const PpToken& lhs, const PpToken& rhs, PpToken& result) {
   PpDiagnostics ignored;
-  PpLexer lexer(lhs.text + rhs.text, lhs.file, false, "", ignored);
+  std::string joined = lhs.text + rhs.text;  // outlives the lexer, which reads it in place
+  PpLexer lexer(joined, lhs.file, false, "", ignored);
   PpToken pasted = lexer.Next();
   if (pasted.spaceBefore || pasted.unterminated || pasted.kind == PpKind::kEnd ||
       pasted.kind == PpKind::kNewline || lexer.Next().kind != PpKind::kEnd) {

@@ -23,7 +23,8 @@ Preprocessor::~Preprocessor() = default;
 
 void Preprocessor::Predefine(const std::string& name, const std::string& value) {
   PpDiagnostics ignored;
-  PpLexer lexer(name + " " + value, 0, false, "", ignored);
+  std::string text = name + " " + value;
+  PpLexer lexer(text, 0, false, "", ignored);
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   std::string error;
@@ -35,8 +36,13 @@ void Preprocessor::Start(const std::string& path, std::string_view text) {
   Open(path, text, false);
 }
 
-void Preprocessor::Open(const std::string& path, std::string_view text, bool system) {
+void Preprocessor::Open(const std::string& path, std::string_view text, bool system,
+                        std::string own) {
   auto file = std::make_unique<OpenFile>();
+  if (!own.empty()) {
+    file->text = std::move(own);
+    text = file->text;
+  }
   file->index = static_cast<uint32_t>(fileNames_.size());
   fileNames_.push_back(system ? "<" + path + ">" : path);
   file->path = path;
@@ -74,6 +80,7 @@ void Preprocessor::CutDiagnostics() {
 }
 
 bool Preprocessor::Next(PpToken& token) {
+  held_ = false;
   for (;;) {
     LimitDiagnostics();
     if (stopped_) return false;
@@ -81,6 +88,10 @@ bool Preprocessor::Next(PpToken& token) {
     if (expander_.Failed()) stopped_ = true;
     LimitDiagnostics();
     if (stopped_) return false;
+    if (t.kind == PpKind::kDirectiveStop && holdAtDefines_ && !defines_.empty()) {
+      held_ = true;
+      return false;
+    }
     if (t.kind == PpKind::kPadding || t.kind == PpKind::kDirectiveStop) continue;
     if (t.kind == PpKind::kEnd) {
       if (stack_.empty() && unread_.empty()) return false;
@@ -109,6 +120,7 @@ PpToken Preprocessor::Next(Mode mode) {
       if (mode == Mode::kLookingForParen) return KindToken(PpKind::kDirectiveStop);
       file.pendingDirective = false;
       HandleDirective(file);
+      if (HoldsHere(mode)) return KindToken(PpKind::kDirectiveStop);
       continue;
     }
     PpToken t = NextFromFile(file);
@@ -125,6 +137,7 @@ PpToken Preprocessor::Next(Mode mode) {
         return KindToken(PpKind::kDirectiveStop);
       }
       HandleDirective(file);
+      if (HoldsHere(mode)) return KindToken(PpKind::kDirectiveStop);
       continue;
     }
     if (Skipping() || file.directivesOnly) continue;

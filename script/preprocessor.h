@@ -58,16 +58,26 @@ class Preprocessor : private PpTokenInput {
   explicit Preprocessor(PpFiles& files, PreprocessOptions options = {});
   ~Preprocessor() override;
 
-  // Starts on the script at `path`, whose decoded text is `text`.
+  // Starts on the script at `path`, whose decoded text is `text` (read in place: it must
+  // outlive the reading).
   void Start(const std::string& path, std::string_view text);
 
-  // The next token of the output (never padding); false at the end, or when a limit or a
-  // fatal error stopped the run (see Stopped and the diagnostics).
+  // The next token of the output (never padding); false at the end, when a limit or a
+  // fatal error stopped the run (see Stopped and the diagnostics), or when it holds at a
+  // define (see HoldAtDefines and Held).
   bool Next(PpToken& token);
+
+  // While on, Next stops after a "#define" of the text that gave a define, so that a reader can
+  // hand the defines over as they come rather than all before the next token.
+  void HoldAtDefines(bool on) { holdAtDefines_ = on; }
+  // True when the last Next stopped at a define; the next call reads on.
+  bool Held() const { return held_; }
 
   // File names; a token's `file` indexes them. System headers are named "<name>".
   const std::vector<std::string>& Files() const { return fileNames_; }
+  // The defines read since the last ClearDefines.
   const std::vector<PpDefine>& Defines() const { return defines_; }
+  void ClearDefines() { defines_.clear(); }
   const std::vector<PpCodePage>& CodePages() const { return codePages_; }
   const PpDiagnostics& Diagnostics() const { return diagnostics_; }
   bool Stopped() const { return stopped_; }
@@ -79,6 +89,7 @@ class Preprocessor : private PpTokenInput {
 
  private:
   struct OpenFile {
+    std::string text;  // an included file's text, which its lexer reads in place
     std::unique_ptr<PpLexer> lexer;
     std::string path;
     std::string folder;
@@ -103,6 +114,11 @@ class Preprocessor : private PpTokenInput {
   void Unread(const PpToken& token) override { unread_.push_back(token); }
   bool InputStopped() const override { return stopped_; }
 
+  // After a directive: whether to stop at the define it gave. Only outside a macro call's
+  // reading, where the expander passes the stop on to Next.
+  bool HoldsHere(Mode mode) const {
+    return holdAtDefines_ && mode == Mode::kNormal && !defines_.empty();
+  }
   PpToken NextFromFile(OpenFile& file);
   PpToken CloseFile();
   bool Skipping() const { return !conditions_.empty() && !conditions_.back().active; }
@@ -114,7 +130,8 @@ class Preprocessor : private PpTokenInput {
   void CutDiagnostics();
   void Stop(uint32_t file, uint32_t line, std::string message);
   void Predefine(const std::string& name, const std::string& value);
-  void Open(const std::string& path, std::string_view text, bool system);
+  // `text` must outlive the file's reading, unless the file is given as `own`.
+  void Open(const std::string& path, std::string_view text, bool system, std::string own = {});
 
   // Directives (pp_directives.cpp).
   void HandleDirective(OpenFile& file);
@@ -153,6 +170,8 @@ class Preprocessor : private PpTokenInput {
   uint32_t lastFile_ = UINT32_MAX;
   uint32_t lastLine_ = 0;
   bool stopped_ = false;
+  bool holdAtDefines_ = false;
+  bool held_ = false;
 };
 
 // A whole run at once.

@@ -288,5 +288,49 @@ TEST(PreprocessorCallsTest, TokensNameTheCallOfTheTextThatMadeThem) {
                                             "H(IDC_A)"}));
 }
 
+// The last sixteen calls are kept: an older call is no longer found, a newer one always.
+TEST(PreprocessorCallsTest, OnlyTheLastCallsAreKept) {
+  PpMemoryFiles files;
+  std::string text = "#define ID(n) n\n";
+  for (int i = 0; i < 20; ++i) text += "ID( " + std::to_string(i) + " )\n";
+  files.Add("a.rc", text);
+  Preprocessor pp(files);
+  pp.Start("a.rc", text);
+  std::vector<uint32_t> calls;
+  for (PpToken t; pp.Next(t);) calls.push_back(t.expansion);
+  ASSERT_EQ(calls.size(), 20u);
+  EXPECT_EQ(pp.FindCall(calls[3]), nullptr);
+  ASSERT_NE(pp.FindCall(calls[4]), nullptr);
+  EXPECT_EQ(pp.FindCall(calls[4])->text, "ID( 4 )");
+  EXPECT_EQ(pp.FindCall(calls[19])->text, "ID( 19 )");
+  EXPECT_EQ(pp.FindCall(0), nullptr);
+}
+
+// Holding at defines: each "#define" of a value stops the reading, so a reader can hand it
+// over first; one inside a macro call's arguments waits for the call.
+TEST(PreprocessorHoldTest, StopsAfterEachDefineOutsideMacroCalls) {
+  PpMemoryFiles files;
+  std::string text =
+      "#define A 1\n#define F(x) x\n#if 1\n#define B A\n#endif\nA F(\n#define C 3\nC) B\n";
+  files.Add("a.rc", text);
+  Preprocessor pp(files);
+  pp.Start("a.rc", text);
+  pp.HoldAtDefines(true);
+  std::vector<std::string> seen;
+  for (PpToken t;;) {
+    if (pp.Next(t)) {
+      seen.push_back(t.text);
+    } else if (pp.Held()) {
+      for (const PpDefine& d : pp.Defines()) seen.push_back("[" + d.name + "]");
+      pp.ClearDefines();
+    } else {
+      break;
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"[A]", "[B]", "1", "3", "1"}));
+  ASSERT_EQ(pp.Defines().size(), 1u);
+  EXPECT_EQ(pp.Defines()[0].name, "C");
+}
+
 }  // namespace
 }  // namespace fw

@@ -16,21 +16,34 @@ bool RcTokens::IsWord(const PpToken& t, std::string_view word) {
 }
 
 const PpToken& RcTokens::Peek() {
-  if (!haveAhead_) {
-    if (pp_.Next(ahead_)) {
-      lastFile_ = ahead_.file;
-      lastLine_ = ahead_.line;
-    } else {
-      ahead_ = PpToken{};
-      ahead_.kind = PpKind::kEnd;
-      ahead_.file = lastFile_;
-      ahead_.line = lastLine_;
-      ahead_.lineStart = true;
-    }
-    haveAhead_ = true;
-    if (pp_.Diagnostics().size() != ppSeen_) PullPreprocessorDiagnostics();  // mostly none new
-  }
+  if (!haveAhead_) Ahead(pp_.Next(ahead_));
   return ahead_;
+}
+
+bool RcTokens::PeekUnlessDefine() {
+  if (haveAhead_) return true;
+  pp_.HoldAtDefines(true);
+  bool got = pp_.Next(ahead_);
+  pp_.HoldAtDefines(false);
+  if (!got && pp_.Held()) return false;
+  Ahead(got);
+  return true;
+}
+
+// The token the preprocessor gave is ahead now, or the end when it gave none.
+void RcTokens::Ahead(bool got) {
+  if (got) {
+    lastFile_ = ahead_.file;
+    lastLine_ = ahead_.line;
+  } else {
+    ahead_ = PpToken{};
+    ahead_.kind = PpKind::kEnd;
+    ahead_.file = lastFile_;
+    ahead_.line = lastLine_;
+    ahead_.lineStart = true;
+  }
+  haveAhead_ = true;
+  if (pp_.Diagnostics().size() != ppSeen_) PullPreprocessorDiagnostics();  // mostly none new
 }
 
 // The end stays ahead for ever; any other token is moved out, not copied.

@@ -17,6 +17,9 @@ class RcTokens {
 
   // The next token; a kEnd token (at the last line read) at the end of the script.
   const PpToken& Peek();
+  // As Peek, but false, with no token ahead, when the preprocessor read a "#define" first (its
+  // defines are to be handed over before reading on).
+  bool PeekUnlessDefine();
   PpToken Take();
   bool AtEnd() { return Peek().kind == PpKind::kEnd; }
   // An identifier equal to `word` in any letter case.
@@ -49,6 +52,7 @@ class RcTokens {
   static bool IsWord(const PpToken& t, std::string_view word);
 
  private:
+  void Ahead(bool got);
   void Report(const PpToken& at, bool error, const std::string& message);
   void Add(PpDiagnostic d);
   void PullPreprocessorDiagnostics();
