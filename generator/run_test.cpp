@@ -54,9 +54,14 @@ TEST_F(RunTest, SecondRunBacksUpTheFirstAndKeepsTheProjectFileAroundItsList) {
   Run();
   EXPECT_FALSE(folder_.Exists("work/bak/dialogs.bak"));  // nothing before the first run
   std::string first = folder_.Get("work/dialogs.bas");
+  FileFacts firstFile = files_->Inspect(folder_ / "work/dialogs.bas");
   folder_.Put("work/dialogs.fbp", "head\r\n[File]\r\n1=old\r\n[FileInfo]\r\ntail\r\n[FileInfo]x");
   Run();
   EXPECT_EQ(folder_.Get("work/bak/dialogs.bak"), first);
+  // The backup is the first run's file itself, linked and no longer its output's name.
+  FileFacts backup = files_->Inspect(folder_ / "work/bak/dialogs.bak");
+  EXPECT_EQ(backup.id, firstFile.id);
+  EXPECT_EQ(backup.links, 1u);
   EXPECT_EQ(folder_.Get("work/dialogs.fbp"),
             "head\r\n[File]\r\n1=dialogs.bas\r\n2=dialogs.rc\r\n[FileInfo]\r\ntail\r\n");
 }
@@ -141,6 +146,9 @@ TEST_F(RunTest, AFailedBackupKeepsTheMainSource) {
   EXPECT_EQ(folder_.Get("work/dialogs.bas"), "hand edited");
   EXPECT_EQ(diagnostics_.NotWrittenCount(), 1u);
   EXPECT_TRUE(folder_.Exists("work/dialogs.fbp"));
+  // The link made for the backup could not take its name, and is gone.
+  EXPECT_EQ(files_->ListFolder(folder_ / "work/bak").size(), 1u);
+  EXPECT_EQ(files_->Inspect(folder_ / "work/dialogs.bas").links, 1u);
 }
 
 TEST_F(RunTest, ABakThatIsAFileMeansNoBackup) {

@@ -17,13 +17,23 @@ std::string WriteFailure(WriteStatus status) {
 OutputWriter::OutputWriter(FileSystem& files, std::string outputDir, Diagnostics& diagnostics)
     : files_(files), outputDir_(std::move(outputDir)), diagnostics_(diagnostics) {}
 
-// Copies the file's current content to the backup when there is one to make. False when a
+// Keeps the file's current content as its backup when there is one to make: as a further name
+// of the old file where that is safe (no byte copied; the new output then takes the name of the
+// old one and the old file lives on under the backup's name), else as a copy. False when a
 // backup was due but could not be made.
 bool OutputWriter::BackUp(const std::string& path, const std::string& backupName) {
   std::string folder = outputDir_ + "bak";
   if (!files_.IsFolder(folder)) return true;
   std::string key = LowerAscii(files_.Resolve(path));
   if (backedUp_.count(key)) return true;
+  switch (LinkBackup(path, backupName, folder, key)) {
+    case LinkStatus::kLinked:
+      return true;
+    case LinkStatus::kFailed:
+      return false;
+    case LinkStatus::kNotPossible:
+      break;
+  }
   std::optional<std::string> old = files_.ReadWhole(path);
   if (!old) {
     if (!files_.IsFile(path)) return true;
@@ -41,6 +51,34 @@ bool OutputWriter::BackUp(const std::string& path, const std::string& backupName
   backedUp_.insert(key);
   written_.push_back(files_.Resolve(backup));
   return true;
+}
+
+// A link is safe when the old file is a regular file with this one name (a second name, a hard
+// link made by the user, must keep the old content, and would share its bytes with the backup),
+// neither it nor "bak" is a symbolic link (a link would make the backup a link too, or put it
+// beyond the output's folder; "bak" then is followed and its backups copied, as documented),
+// and both lie on one file system. The folders on the way are the same for both, so a link
+// among them changes nothing. An empty file is read, as ever: it has no backup.
+LinkStatus OutputWriter::LinkBackup(const std::string& path, const std::string& backupName,
+                                    const std::string& folder, const std::string& key) {
+  FileFacts old = files_.Inspect(path);
+  if (old.kind != FileFacts::Kind::kFile || old.size == 0 || old.links != 1) {
+    return LinkStatus::kNotPossible;
+  }
+  FileFacts bak = files_.Inspect(folder);
+  if (bak.kind != FileFacts::Kind::kFolder || bak.volume != old.volume) {
+    return LinkStatus::kNotPossible;
+  }
+  std::string backup = folder + files_.Separator() + FreeBackupName(backupName, key);
+  LinkStatus status = files_.LinkAs(path, old, backup);
+  if (status == LinkStatus::kFailed) {
+    diagnostics_.NotWritten(path, "not overwritten: its backup " + backup + " " +
+                                      WriteFailure(WriteStatus::kCannotCreate));
+  } else if (status == LinkStatus::kLinked) {
+    backedUp_.insert(key);
+    written_.push_back(files_.Resolve(backup));
+  }
+  return status;
 }
 
 // A dialog name never ends in "." (it could not name a file), so a stem followed by "..bak"

@@ -21,9 +21,10 @@ class OutputWriter {
   OutputWriter(FileSystem& files, std::string outputDir, Diagnostics& diagnostics);
 
   // Writes `content`, the pieces one after another, to `path`. When the folder "bak" exists
-  // and the file holds something, its content before the run is first copied to "bak" +
-  // `backupName` (once per file and run). A backup that cannot be written keeps the file as it
-  // was.
+  // and the file holds something, its content before the run is first kept as "bak" +
+  // `backupName` (once per file and run): a hard link to the old file where that is safe, which
+  // the new file then replaces under the old name, else a copy. A backup that cannot be made
+  // keeps the file as it was.
   void WriteWithBackup(const std::string& path, const std::string& backupName,
                        std::span<const OutputPiece> content);
   void WriteWithBackup(const std::string& path, const std::string& backupName,
@@ -53,6 +54,9 @@ class OutputWriter {
 
  private:
   bool BackUp(const std::string& path, const std::string& backupName);
+  // The backup as a link to the old file, when that is safe; kNotPossible: copy instead.
+  LinkStatus LinkBackup(const std::string& path, const std::string& backupName,
+                        const std::string& folder, const std::string& key);
   // `content` in the run's encoding; encoded pieces are kept in `owned`.
   std::vector<OutputPiece> Encoded(std::span<const OutputPiece> content,
                                    std::vector<std::string>& owned) const;

@@ -1,5 +1,6 @@
 // A file layer that writes nothing: writes are kept in memory and read back from there, so a
-// dry run makes exactly the decisions the real run would.
+// dry run makes exactly the decisions the real run would. A link is kept as the name of the
+// real file it would be made to, read from there when asked for; no content is copied.
 #pragma once
 
 #include <map>
@@ -16,6 +17,9 @@ class DryRunFileSystem : public FileSystem {
   std::string Resolve(const std::string& path) override { return real_.Resolve(path); }
   std::optional<std::string> ReadWhole(const std::string& path) override;
   WriteStatus WriteParts(const std::string& path, std::span<const OutputPiece> pieces) override;
+  FileFacts Inspect(const std::string& path) override;
+  LinkStatus LinkAs(const std::string& from, const FileFacts& inspected,
+                    const std::string& to) override;
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);
   }
@@ -32,7 +36,8 @@ class DryRunFileSystem : public FileSystem {
   bool WouldWrite(const std::string& path);
 
   FileSystem& real_;
-  std::map<std::string, std::string> written_;
+  std::map<std::string, std::string> written_;  // by resolved path in lower case
+  std::map<std::string, std::string> linked_;   // the same -> the real file it names
 };
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 // resolution. One implementation per platform (files_posix.cpp, files_win32.cpp).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -31,6 +32,25 @@ struct FolderEntry {
 };
 
 enum class WriteStatus { kWritten, kCannotCreate, kWriteFailed };
+
+// What a name is, a symbolic link (or any reparse point on Windows) at its end not followed.
+struct FileFacts {
+  enum class Kind { kMissing, kFile, kFolder, kLink, kOther };
+  Kind kind = Kind::kMissing;  // kFile: a regular file; kLink: a symbolic link or reparse point
+  uint64_t size = 0;           // of a file, in bytes
+  uint64_t links = 0;          // how many names (hard links) the file has
+  uint64_t volume = 0;         // the file system it lies on (st_dev, the volume serial number)
+  uint64_t id = 0;             // the file on its volume (st_ino, the file index)
+};
+
+enum class LinkStatus {
+  kLinked,       // `to` is now one more name of the file; an older `to` was replaced
+  kNotPossible,  // nothing changed: the system refused the link (another file system, protected
+                 // hard links, too many links, no links on this file system) or the file is no
+                 // longer the one inspected; the caller copies instead
+  kFailed,       // the link cannot take the name `to` (a folder stands there, or on Windows a
+                 // read-only file); a link made for it was removed again, nothing changed
+};
 
 class FileSystem {
  public:
@@ -65,6 +85,19 @@ class FileSystem {
     (void)folder;
     return nullptr;
   }
+
+  // What `path` is, without following a symbolic link at its end (its folders are followed).
+  virtual FileFacts Inspect(const std::string& path) = 0;
+
+  // Gives the file `from` the further name `to` (a hard link: no byte is copied), replacing
+  // whatever file `to` named. `inspected` is what Inspect told of `from`: the link is made only
+  // while `from` is still that regular file (same volume and id, not a link, as many names) and
+  // readable, so a file swapped in meanwhile is never linked. The link is made under a
+  // temporary name in the folder of `to` and renamed to `to`, so an older `to` is replaced at
+  // once or stays as it was; no temporary name is left behind. Whether linking is wise (one
+  // name only, one volume, no link in the way) is the caller's choice.
+  virtual LinkStatus LinkAs(const std::string& from, const FileFacts& inspected,
+                            const std::string& to) = 0;
 
   // A line reader; never null (a file that cannot be opened gives a reader at its end).
   // `opened` tells whether the file could be opened.

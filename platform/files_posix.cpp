@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <random>
 #include <set>
 
 #include "platform/files.h"
@@ -155,6 +156,33 @@ int OpenRegularFile(const std::string& path) {
   return fd;
 }
 
+FileFacts FactsOf(const struct stat& st) {
+  FileFacts facts;
+  facts.kind = S_ISREG(st.st_mode)   ? FileFacts::Kind::kFile
+               : S_ISDIR(st.st_mode) ? FileFacts::Kind::kFolder
+               : S_ISLNK(st.st_mode) ? FileFacts::Kind::kLink
+                                     : FileFacts::Kind::kOther;
+  facts.size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+  facts.links = static_cast<uint64_t>(st.st_nlink);
+  facts.volume = static_cast<uint64_t>(st.st_dev);
+  facts.id = static_cast<uint64_t>(st.st_ino);
+  return facts;
+}
+
+bool SameFile(const struct stat& st, const FileFacts& facts) {
+  return S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_dev) == facts.volume &&
+         static_cast<uint64_t>(st.st_ino) == facts.id;
+}
+
+// A name for a temporary link beside `target`, in the form of WritePieces' temporary files.
+std::string TemporaryName(const std::string& folder, const std::string& base) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::string name = folder + "." + base + ".fwtmp";
+  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+  return name;
+}
+
 mode_t NewFileMode(const std::string& target) {
   struct stat st;
   if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
@@ -250,6 +278,61 @@ class PosixFileSystem : public FileSystem {
     }
     names_.Added(folder, base, current);
     return WriteStatus::kWritten;
+  }
+
+  FileFacts Inspect(const std::string& path) override {
+    std::string name = Resolve(path);
+    while (name.size() > 1 && name.back() == '/') name.pop_back();  // "x/" would follow a link
+    struct stat st;
+    if (lstat(name.c_str(), &st) != 0) return FileFacts{};
+    return FactsOf(st);
+  }
+
+  LinkStatus LinkAs(const std::string& from, const FileFacts& inspected,
+                    const std::string& to) override {
+    std::string source = Resolve(from);
+    std::string target = Resolve(to);
+    // Opened without following a link and without blocking on a FIFO: the file must still be
+    // the one inspected, readable (as a copy would need), with no further name made meanwhile.
+    int fd = open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return LinkStatus::kNotPossible;
+    struct stat before;
+    bool same = fstat(fd, &before) == 0 && SameFile(before, inspected) &&
+                static_cast<uint64_t>(before.st_nlink) == inspected.links;
+    close(fd);
+    if (!same) return LinkStatus::kNotPossible;
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string listed = folder.empty() ? "." : folder;
+    bool current = names_.Current(listed);
+    std::string temp;
+    for (int attempt = 0;; ++attempt) {
+      temp = TemporaryName(folder, base);
+      // linkat with no flags links `source` itself, never what a link there would point to.
+      if (linkat(AT_FDCWD, source.c_str(), AT_FDCWD, temp.c_str(), 0) == 0) break;
+      // Any refusal (EXDEV, EPERM from protected hard links, EMLINK, ENOTSUP, EACCES, ...)
+      // means a copy instead.
+      if (errno != EEXIST || attempt == 100) return LinkStatus::kNotPossible;
+    }
+    // The new name must be the file opened above, now with one name more: otherwise the file
+    // was swapped between the look and the link, and it is not kept.
+    struct stat made;
+    if (lstat(temp.c_str(), &made) != 0 || !SameFile(made, inspected) ||
+        static_cast<uint64_t>(made.st_nlink) != inspected.links + 1) {
+      unlink(temp.c_str());
+      return LinkStatus::kNotPossible;
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+      unlink(temp.c_str());
+      return LinkStatus::kFailed;
+    }
+    // rename() does nothing when both names are links to one file already; the temporary
+    // name must not stay.
+    struct stat left;
+    if (lstat(temp.c_str(), &left) == 0) unlink(temp.c_str());
+    names_.Added(listed, base, current);
+    return LinkStatus::kLinked;
   }
 
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {

@@ -1,8 +1,10 @@
-// POSIX specifics of the file layer: case-insensitive name resolution and failed writes.
+// POSIX specifics of the file layer: case-insensitive name resolution, failed writes, and the
+// hard links of backups (link counts and inodes checked with stat(2)).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -122,6 +124,164 @@ TEST(PosixFilesTest, RelativePathsFollowTheShellsWorkingFolder) {
   if (oldPwd) setenv("PWD", keptPwd.c_str(), 1);
   EXPECT_EQ(viaLink, dir / "link/x.rc");
   EXPECT_EQ(stale, std::filesystem::canonical(dir / "real").string() + "/x.rc");
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+// Names in `folder` holding ".fwtmp": temporary files or links left behind.
+std::vector<std::string> Temporaries(const std::string& folder) {
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    std::string name = e.path().filename().string();
+    if (name.find(".fwtmp") != std::string::npos) left.push_back(name);
+  }
+  return left;
+}
+
+TEST(PosixFilesTest, InspectTellsKindLinksAndIdentityWithoutFollowingLinks) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("Old.bas", "old");
+  FileFacts facts = files->Inspect(dir / "old.BAS");  // found ignoring case
+  EXPECT_EQ(facts.kind, FileFacts::Kind::kFile);
+  EXPECT_EQ(facts.size, 3u);
+  EXPECT_EQ(facts.links, 1u);
+  struct stat st = StatOf(dir / "Old.bas");
+  EXPECT_EQ(facts.volume, static_cast<uint64_t>(st.st_dev));
+  EXPECT_EQ(facts.id, static_cast<uint64_t>(st.st_ino));
+  ASSERT_EQ(link((dir / "Old.bas").c_str(), (dir / "second.bas").c_str()), 0);
+  EXPECT_EQ(files->Inspect(dir / "Old.bas").links, 2u);
+  dir.MakeFolder("real");
+  std::filesystem::create_directory_symlink(dir / "real", dir / "bak");
+  std::filesystem::create_symlink(dir / "Old.bas", dir / "link.bas");
+  EXPECT_EQ(files->Inspect(dir / "bak").kind, FileFacts::Kind::kLink);
+  EXPECT_EQ(files->Inspect(dir / "bak/").kind, FileFacts::Kind::kLink);  // not followed either
+  EXPECT_EQ(files->Inspect(dir / "real").kind, FileFacts::Kind::kFolder);
+  EXPECT_EQ(files->Inspect(dir / "link.bas").kind, FileFacts::Kind::kLink);
+  EXPECT_EQ(files->Inspect(dir / "missing").kind, FileFacts::Kind::kMissing);
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(files->Inspect(dir / "fifo").kind, FileFacts::Kind::kOther);
+}
+
+// The backup is the old file under a second name: same inode, two links; once the output is
+// replaced, the backup alone names the old bytes.
+TEST(PosixFilesTest, LinkAsGivesTheOldFileASecondName) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("a.bas", "old");
+  dir.MakeFolder("bak");
+  struct stat old = StatOf(dir / "a.bas");
+  FileFacts facts = files->Inspect(dir / "a.bas");
+  ASSERT_EQ(files->LinkAs(dir / "a.bas", facts, dir / "bak/a.bak"), LinkStatus::kLinked);
+  struct stat backup = StatOf(dir / "bak/a.bak");
+  EXPECT_EQ(backup.st_ino, old.st_ino);
+  EXPECT_EQ(backup.st_nlink, 2u);
+  EXPECT_EQ(StatOf(dir / "a.bas").st_nlink, 2u);
+  EXPECT_EQ(Temporaries(dir / "bak"), std::vector<std::string>{});
+  EXPECT_EQ(files->Resolve(dir / "BAK/A.BAK"), dir / "bak/a.bak");  // the listing knows it
+  ASSERT_EQ(files->WriteWhole(dir / "a.bas", "new"), WriteStatus::kWritten);
+  EXPECT_EQ(dir.Get("bak/a.bak"), "old");
+  EXPECT_EQ(dir.Get("a.bas"), "new");
+  EXPECT_EQ(StatOf(dir / "bak/a.bak").st_nlink, 1u);
+  EXPECT_EQ(StatOf(dir / "bak/a.bak").st_ino, old.st_ino);
+  EXPECT_NE(StatOf(dir / "a.bas").st_ino, old.st_ino);
+  EXPECT_EQ(StatOf(dir / "a.bas").st_nlink, 1u);
+}
+
+TEST(PosixFilesTest, LinkAsReplacesAnOlderBackupInOneStep) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("a.bas", "old");
+  dir.Put("bak/A.BAK", "older");  // found ignoring case, and replaced under its own name
+  std::filesystem::create_symlink(dir / "a.bas", dir / "bak/b.bak");
+  ASSERT_EQ(files->LinkAs(dir / "a.bas", files->Inspect(dir / "a.bas"), dir / "bak/a.bak"),
+            LinkStatus::kLinked);
+  EXPECT_EQ(dir.Get("bak/A.BAK"), "old");
+  EXPECT_EQ(StatOf(dir / "bak/A.BAK").st_ino, StatOf(dir / "a.bas").st_ino);
+  EXPECT_FALSE(dir.Exists("bak/a.bak"));
+  // A backup that is a symbolic link is replaced, never written through.
+  dir.Put("b.bas", "bee");
+  ASSERT_EQ(files->LinkAs(dir / "b.bas", files->Inspect(dir / "b.bas"), dir / "bak/b.bak"),
+            LinkStatus::kLinked);
+  EXPECT_TRUE(S_ISREG(StatOf(dir / "bak/b.bak").st_mode));
+  EXPECT_EQ(dir.Get("a.bas"), "old");
+  EXPECT_EQ(Temporaries(dir / "bak"), std::vector<std::string>{});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "bak"), {}), 2);
+}
+
+// The link is made, but a folder stands at the backup's name: the rename fails, the temporary
+// link is removed, and the old file keeps its single name.
+TEST(PosixFilesTest, ALinkThatCannotTakeItsNameIsRemoved) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("a.bas", "old");
+  dir.Put("bak/a.bak/inside", "x");
+  EXPECT_EQ(files->LinkAs(dir / "a.bas", files->Inspect(dir / "a.bas"), dir / "bak/a.bak"),
+            LinkStatus::kFailed);
+  EXPECT_EQ(Temporaries(dir / "bak"), std::vector<std::string>{});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "bak"), {}), 1);
+  EXPECT_EQ(StatOf(dir / "a.bas").st_nlink, 1u);
+  EXPECT_EQ(dir.Get("bak/a.bak/inside"), "x");
+}
+
+// What was inspected is what is linked: a file swapped meanwhile, a symbolic link put in its
+// place, a further name made meanwhile, or a file that cannot be read is not linked.
+TEST(PosixFilesTest, LinkAsRefusesAFileThatIsNoLongerTheOneInspected) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.MakeFolder("bak");
+  dir.Put("a.bas", "old");
+  FileFacts facts = files->Inspect(dir / "a.bas");
+  ASSERT_EQ(files->WriteWhole(dir / "a.bas", "swapped"), WriteStatus::kWritten);  // a new inode
+  EXPECT_EQ(files->LinkAs(dir / "a.bas", facts, dir / "bak/a.bak"), LinkStatus::kNotPossible);
+
+  dir.Put("target.bas", "elsewhere");
+  FileFacts target = files->Inspect(dir / "target.bas");
+  std::filesystem::create_symlink(dir / "target.bas", dir / "link.bas");
+  EXPECT_EQ(files->LinkAs(dir / "link.bas", target, dir / "bak/link.bak"),
+            LinkStatus::kNotPossible);
+
+  dir.Put("b.bas", "bee");
+  FileFacts b = files->Inspect(dir / "b.bas");
+  ASSERT_EQ(link((dir / "b.bas").c_str(), (dir / "other.bas").c_str()), 0);
+  EXPECT_EQ(files->LinkAs(dir / "b.bas", b, dir / "bak/b.bak"), LinkStatus::kNotPossible);
+
+  if (geteuid() != 0) {  // root reads anything
+    dir.Put("c.bas", "secret");
+    chmod((dir / "c.bas").c_str(), 0200);
+    EXPECT_EQ(files->LinkAs(dir / "c.bas", files->Inspect(dir / "c.bas"), dir / "bak/c.bak"),
+              LinkStatus::kNotPossible);
+    chmod((dir / "c.bas").c_str(), 0600);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "bak"), {}), 0);
+}
+
+// A link the system refuses (here: another file system, EXDEV) changes nothing.
+TEST(PosixFilesTest, ARefusedLinkChangesNothing) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  dir.Put("a.bas", "old");
+  FileFacts facts = files->Inspect(dir / "a.bas");
+  std::string other;
+  for (const char* candidate : {"/dev/shm", "/run/user", "/var/tmp"}) {
+    struct stat st;
+    if (stat(candidate, &st) == 0 && S_ISDIR(st.st_mode) &&
+        static_cast<uint64_t>(st.st_dev) != facts.volume && access(candidate, W_OK) == 0) {
+      other = candidate;
+      break;
+    }
+  }
+  if (other.empty()) GTEST_SKIP() << "no writable folder on another file system";
+  std::string name = "fw-link-test-" + std::to_string(getpid()) + ".bak";
+  EXPECT_EQ(files->LinkAs(dir / "a.bas", facts, other + "/" + name), LinkStatus::kNotPossible);
+  for (const auto& e : std::filesystem::directory_iterator(other)) {
+    EXPECT_EQ(e.path().filename().string().find(name), std::string::npos) << e.path();
+  }
+  EXPECT_EQ(StatOf(dir / "a.bas").st_nlink, 1u);
 }
 
 }  // namespace

@@ -82,6 +82,51 @@ std::string OnDisk(const std::string& folder, const std::string& part) {
   return found.cFileName;
 }
 
+// What the handle's file is, or nothing when the system cannot tell.
+std::optional<FileFacts> FactsOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
+  FileFacts facts;
+  facts.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? FileFacts::Kind::kLink
+               : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileFacts::Kind::kFolder
+                                                                         : FileFacts::Kind::kFile;
+  facts.size = facts.kind == FileFacts::Kind::kFile
+                   ? (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow
+                   : 0;
+  facts.links = info.nNumberOfLinks;
+  facts.volume = info.dwVolumeSerialNumber;
+  facts.id = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  return facts;
+}
+
+// What `path` is, a reparse point (a symbolic link, a junction) at its end not followed; a
+// folder is opened too (FILE_FLAG_BACKUP_SEMANTICS). `access` 0 asks for attributes only.
+std::optional<FileFacts> FactsOf(const std::string& path, DWORD access) {
+  HANDLE file = CreateFileA(
+      path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileFacts> facts = FactsOf(file);
+  CloseHandle(file);
+  return facts;
+}
+
+bool SameFile(const std::optional<FileFacts>& now, const FileFacts& inspected) {
+  return now && now->kind == FileFacts::Kind::kFile && now->volume == inspected.volume &&
+         now->id == inspected.id;
+}
+
+// A name for a temporary link in `folder` (".fwtmp" and hex digits after the backup's name).
+std::string TemporaryName(const std::string& folder, const std::string& base) {
+  static unsigned counter = 0;
+  unsigned long long stamp = GetTickCount64() ^ (uint64_t{GetCurrentProcessId()} << 32);
+  stamp += ++counter * 0x9E3779B97F4A7C15ull;
+  static const char kDigits[] = "0123456789abcdef";
+  std::string name = folder + base + ".fwtmp";
+  for (int i = 0; i < 8; ++i) name += kDigits[(stamp >> (4 * i)) & 15];
+  return name;
+}
+
 class Win32FileSystem : public FileSystem {
  public:
   char Separator() const override { return '\\'; }
@@ -147,6 +192,54 @@ class Win32FileSystem : public FileSystem {
       return WriteStatus::kCannotCreate;
     }
     return WriteStatus::kWritten;
+  }
+
+  FileFacts Inspect(const std::string& path) override {
+    std::string name = path;
+    // "x\\" names the folder a junction points to; the name itself is what is asked about.
+    while (name.size() > 1 && IsSeparator(name.back()) && name[name.size() - 2] != ':') {
+      name.pop_back();
+    }
+    return FactsOf(name, 0).value_or(FileFacts{});
+  }
+
+  LinkStatus LinkAs(const std::string& from, const FileFacts& inspected,
+                    const std::string& to) override {
+    // Windows refuses to replace a read-only file (see WritePieces); a read-only backup stays.
+    DWORD existing = Attributes(to);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+      return LinkStatus::kFailed;
+    }
+    // Still the file inspected, with no further name made meanwhile, and readable (as a copy
+    // would need).
+    std::optional<FileFacts> now = FactsOf(from, GENERIC_READ);
+    if (!SameFile(now, inspected) || now->links != inspected.links) {
+      return LinkStatus::kNotPossible;
+    }
+    std::string folder = FolderOf(to);
+    std::string base = to.substr(folder.size());
+    std::string temp;
+    for (int attempt = 0;; ++attempt) {
+      temp = TemporaryName(folder, base);
+      if (CreateHardLinkA(temp.c_str(), from.c_str(), nullptr)) break;
+      DWORD error = GetLastError();
+      // Any refusal (another volume, FAT, too many links, access) means a copy instead.
+      if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 100) {
+        return LinkStatus::kNotPossible;
+      }
+    }
+    // The new name must be the file inspected, now with one name more: otherwise the file was
+    // swapped between the look and the link, and it is not kept.
+    std::optional<FileFacts> made = FactsOf(temp, 0);
+    if (!SameFile(made, inspected) || made->links != inspected.links + 1) {
+      DeleteFileA(temp.c_str());
+      return LinkStatus::kNotPossible;
+    }
+    if (!MoveFileExA(temp.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      DeleteFileA(temp.c_str());
+      return LinkStatus::kFailed;
+    }
+    return LinkStatus::kLinked;
   }
 
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {

@@ -1,4 +1,5 @@
-// Windows specifics of the file layer: separators, attributes, replacing over read-only files.
+// Windows specifics of the file layer: separators, attributes, replacing over read-only files,
+// the hard links of backups (link counts and file indexes).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -72,6 +73,98 @@ TEST_F(Win32FilesTest, AbsolutePathsAreLexicallyNormal) {
   GetCurrentDirectoryA(sizeof cwd, cwd);
   EXPECT_EQ(files_->AbsolutePath("x/../dialogs.rc"), std::string(cwd) + "\\dialogs.rc");
   SetCurrentDirectoryA("C:\\");
+}
+
+// Names in the folder that look temporary: links (".fwtmp") or files ("fw*.tmp") left behind.
+size_t Temporaries(FileSystem& files, const std::string& folder) {
+  size_t left = 0;
+  for (const FolderEntry& e : files.ListFolder(folder)) {
+    if (e.name.find(".fwtmp") != std::string::npos || e.name.ends_with(".tmp")) ++left;
+  }
+  return left;
+}
+
+TEST_F(Win32FilesTest, InspectTellsKindLinksAndIdentity) {
+  dir_.Put("old.bas", "old");
+  dir_.MakeFolder("bak");
+  FileFacts facts = files_->Inspect(Path("OLD.BAS"));
+  EXPECT_EQ(facts.kind, FileFacts::Kind::kFile);
+  EXPECT_EQ(facts.size, 3u);
+  EXPECT_EQ(facts.links, 1u);
+  ASSERT_TRUE(CreateHardLinkA(Path("second.bas").c_str(), Path("old.bas").c_str(), nullptr));
+  FileFacts second = files_->Inspect(Path("second.bas"));
+  EXPECT_EQ(second.links, 2u);
+  EXPECT_EQ(second.id, facts.id);
+  EXPECT_EQ(second.volume, facts.volume);
+  EXPECT_EQ(files_->Inspect(Path("bak")).kind, FileFacts::Kind::kFolder);
+  EXPECT_EQ(files_->Inspect(Path("bak\\")).kind, FileFacts::Kind::kFolder);
+  EXPECT_EQ(files_->Inspect(Path("bak")).volume, facts.volume);
+  EXPECT_EQ(files_->Inspect(Path("missing")).kind, FileFacts::Kind::kMissing);
+}
+
+// A symbolic link (a reparse point) is told as a link, and its target is not linked through it.
+TEST_F(Win32FilesTest, ASymbolicLinkIsALinkInTheWay) {
+  dir_.Put("target.bas", "old");
+  dir_.MakeFolder("bak");
+  if (!CreateSymbolicLinkA(Path("link.bas").c_str(), Path("target.bas").c_str(),
+                           SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) {
+    GTEST_SKIP() << "no symbolic links here: error " << GetLastError();
+  }
+  if (GetFileAttributesA(Path("link.bas").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    GTEST_SKIP() << "the symbolic link made cannot be found (Wine 8)";
+  }
+  EXPECT_EQ(files_->Inspect(Path("link.bas")).kind, FileFacts::Kind::kLink);
+  FileFacts target = files_->Inspect(Path("target.bas"));
+  EXPECT_EQ(files_->LinkAs(Path("link.bas"), target, Path("bak\\link.bak")),
+            LinkStatus::kNotPossible);
+  EXPECT_EQ(files_->ListFolder(Path("bak")).size(), 0u);
+  EXPECT_EQ(files_->Inspect(Path("target.bas")).links, 1u);
+}
+
+TEST_F(Win32FilesTest, LinkAsGivesTheOldFileASecondName) {
+  dir_.Put("a.bas", "old");
+  dir_.Put("bak/a.bak", "older");
+  FileFacts old = files_->Inspect(Path("a.bas"));
+  ASSERT_EQ(files_->LinkAs(Path("a.bas"), old, Path("bak\\a.bak")), LinkStatus::kLinked);
+  FileFacts backup = files_->Inspect(Path("bak\\a.bak"));
+  EXPECT_EQ(backup.id, old.id);
+  EXPECT_EQ(backup.links, 2u);
+  EXPECT_EQ(Temporaries(*files_, Path("bak")), 0u);
+  EXPECT_EQ(files_->ListFolder(Path("bak")).size(), 1u);
+  ASSERT_EQ(files_->WriteWhole(Path("a.bas"), "new"), WriteStatus::kWritten);
+  EXPECT_EQ(files_->ReadWhole(Path("bak\\a.bak")).value(), "old");
+  EXPECT_EQ(files_->Inspect(Path("bak\\a.bak")).links, 1u);
+  EXPECT_NE(files_->Inspect(Path("a.bas")).id, old.id);
+}
+
+// A folder or a read-only file at the backup's name: the link cannot take it, and none is left.
+TEST_F(Win32FilesTest, ALinkThatCannotTakeItsNameIsRemoved) {
+  dir_.Put("a.bas", "old");
+  dir_.Put("bak/folder.bak/inside", "x");
+  dir_.Put("bak/readonly.bak", "older");
+  SetFileAttributesA(Path("bak\\readonly.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+  FileFacts old = files_->Inspect(Path("a.bas"));
+  EXPECT_EQ(files_->LinkAs(Path("a.bas"), old, Path("bak\\folder.bak")), LinkStatus::kFailed);
+  EXPECT_EQ(files_->LinkAs(Path("a.bas"), old, Path("bak\\readonly.bak")), LinkStatus::kFailed);
+  SetFileAttributesA(Path("bak\\readonly.bak").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(files_->ReadWhole(Path("bak\\readonly.bak")).value(), "older");
+  EXPECT_EQ(Temporaries(*files_, Path("bak")), 0u);
+  EXPECT_EQ(files_->ListFolder(Path("bak")).size(), 2u);
+  EXPECT_EQ(files_->Inspect(Path("a.bas")).links, 1u);
+}
+
+// What was inspected is what is linked: a file replaced meanwhile, or one given a further name
+// meanwhile, is not.
+TEST_F(Win32FilesTest, LinkAsRefusesAFileThatIsNoLongerTheOneInspected) {
+  dir_.Put("a.bas", "old");
+  dir_.MakeFolder("bak");
+  FileFacts facts = files_->Inspect(Path("a.bas"));
+  ASSERT_EQ(files_->WriteWhole(Path("a.bas"), "swapped"), WriteStatus::kWritten);
+  EXPECT_EQ(files_->LinkAs(Path("a.bas"), facts, Path("bak\\a.bak")), LinkStatus::kNotPossible);
+  FileFacts now = files_->Inspect(Path("a.bas"));
+  ASSERT_TRUE(CreateHardLinkA(Path("other.bas").c_str(), Path("a.bas").c_str(), nullptr));
+  EXPECT_EQ(files_->LinkAs(Path("a.bas"), now, Path("bak\\a.bak")), LinkStatus::kNotPossible);
+  EXPECT_EQ(files_->ListFolder(Path("bak")).size(), 0u);
 }
 
 TEST_F(Win32FilesTest, ExecutableFolderHoldsTheProgram) {

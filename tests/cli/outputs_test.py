@@ -60,6 +60,35 @@ class Outputs(unittest.TestCase):
         self.assertEqual(self.run_cli("--multi", self.path("dialogs.rc"))[0], 0)
         self.assertEqual(read(self.path("bak/A.bak")), first)
 
+    def test_a_backup_is_the_old_file_linked_unless_it_has_another_name(self):
+        write(self.path("dialogs.rc"), b"D DIALOGEX 0,0,1,1\r\nBEGIN\r\nEND\r\n")
+        os.makedirs(self.path("bak"))
+        write(self.path("dialogs.bas"), b"hand made")
+        old = os.stat(self.path("dialogs.bas"))
+        self.assertEqual(self.run_cli(self.path("dialogs.rc"))[0], 0)
+        backup = os.stat(self.path("bak/dialogs.bak"))
+        self.assertEqual((backup.st_ino, backup.st_nlink), (old.st_ino, 1))
+        self.assertEqual(os.stat(self.path("dialogs.bas")).st_nlink, 1)
+        self.assertEqual(read(self.path("bak/dialogs.bak")), b"hand made")
+        first = read(self.path("dialogs.bas"))
+        # The second run backs up the first one's output, over the older backup.
+        self.assertEqual(self.run_cli(self.path("dialogs.rc"))[0], 0)
+        self.assertEqual(read(self.path("bak/dialogs.bak")), first)
+        self.assertEqual(os.listdir(self.path("bak")), ["dialogs.bak"])
+        # A file with a second name is copied: the other name keeps the old content, and the
+        # backup is a new file that follows the umask.
+        write(self.path("dialogs.bas"), b"shared")
+        os.chmod(self.path("dialogs.bas"), 0o600)
+        os.link(self.path("dialogs.bas"), self.path("elsewhere.bas"))
+        self.assertEqual(self.run_cli(self.path("dialogs.rc"))[0], 0)
+        self.assertEqual(read(self.path("elsewhere.bas")), b"shared")
+        self.assertEqual(read(self.path("bak/dialogs.bak")), b"shared")
+        self.assertNotEqual(os.stat(self.path("bak/dialogs.bak")).st_ino,
+                            os.stat(self.path("elsewhere.bas")).st_ino)
+        self.assertEqual(os.stat(self.path("elsewhere.bas")).st_nlink, 1)
+        self.assertEqual(mode(self.path("bak/dialogs.bak")), 0o644)
+        self.assertEqual(sorted(os.listdir(self.path("bak"))), ["dialogs.bak"])
+
     def test_earlier_project_files_with_lf_or_ending_at_their_file_list(self):
         write(self.path("dialogs.rc"), b"D DIALOGEX 0,0,1,1\r\nBEGIN\r\nEND\r\n")
         fresh = b"1=dialogs.bas\r\n2=dialogs.rc\r\n"
@@ -87,7 +116,9 @@ class Outputs(unittest.TestCase):
         self.assertNotEqual(read(self.path("dialogs.bas")), b"hand made")
         self.assertEqual(mode(self.path("dialogs.bas")), 0o640)
         self.assertEqual(mode(self.path("dialogs.fbp")), 0o604)
-        self.assertEqual(mode(self.path("bak/dialogs.bak")), 0o644)  # new
+        # The backup is the old file itself, linked: its permissions are the old file's.
+        self.assertEqual(mode(self.path("bak/dialogs.bak")), 0o640)
+        self.assertEqual(read(self.path("bak/dialogs.bak")), b"hand made")
         for umask, expected in ((0o022, 0o644), (0o077, 0o600), (0o002, 0o664)):
             for name in ("dialogs.fbp", "dialogs.bas"):
                 os.remove(self.path(name))

@@ -78,6 +78,32 @@ TEST_F(FaultsTest, EachFailedWriteKeepsItsFileAndIsNamed) {
   }
 }
 
+// The backups are links to the old files; each step of making one can fail. A refused link
+// gives a copy and the output is written; a link that cannot take its name keeps the output
+// and the older backup, names it, and leaves no temporary name.
+TEST_F(FaultsTest, EachFailedBackupLinkLosesNothing) {
+  for (LinkStatus step : {LinkStatus::kNotPossible, LinkStatus::kFailed}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    SetUp();
+    folder_.Put("work/bak/A.bak", "older A");
+    FaultyFileSystem faulty(*real_);
+    faulty.FailLinks("bak/A.bak", step);
+    bool copies = step == LinkStatus::kNotPossible;
+    EXPECT_EQ(Run(faulty), copies ? kExitOk : kExitNotWritten);
+    EXPECT_EQ(folder_.Get("work/bak/A.bak"), copies ? "old A.bi" : "older A");
+    EXPECT_EQ(folder_.Get("work/A.bi") == "old A.bi", !copies);
+    EXPECT_EQ(Named("A.bi"), !copies) << err_.str();
+    EXPECT_EQ(faulty.linked().size(), 2u);  // dialogs.bak and B.bak
+    for (const char* name : {"dialogs.bak", "B.bak"}) {
+      EXPECT_EQ(real_->Inspect(folder_ / (std::string("work/bak/") + name)).links, 1u) << name;
+    }
+    for (const FolderEntry& e : real_->ListFolder(folder_ / "work/bak")) {
+      EXPECT_EQ(e.name.find(".fwtmp"), std::string::npos) << e.name;
+    }
+    EXPECT_EQ(real_->ListFolder(folder_ / "work/bak").size(), 3u);
+  }
+}
+
 TEST_F(FaultsTest, EveryWriteFailingLeavesEverythingAndNamesEachOutput) {
   FaultyFileSystem faulty(*real_);
   faulty.FailWrites("");  // every path ends in the empty text

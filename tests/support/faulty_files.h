@@ -1,5 +1,6 @@
 // A file layer for tests of failures: it passes everything to the real layer but fails the
-// writes and reads of the paths a test names, as a full disk or a broken file would.
+// writes, links and reads of the paths a test names, as a full disk, a file system without hard
+// links or a broken file would.
 #pragma once
 
 #include <string>
@@ -13,11 +14,12 @@ class FaultyFileSystem : public FileSystem {
  public:
   explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
 
-  // Writes to paths ending in `suffix` fail with `status` and leave the file alone.
+  // Writes to paths ending in `suffix` fail with `status` and leave the file alone; no link
+  // can be made there either (the caller is told to copy, and the copy fails).
   void FailWrites(std::string suffix, WriteStatus status = WriteStatus::kWriteFailed) {
     writeFaults_.push_back({std::move(suffix), status});
   }
-  // Whole reads of paths ending in `suffix` fail.
+  // Whole reads of paths ending in `suffix` fail; such a file is not linked either.
   void FailReads(std::string suffix) { readFaults_.push_back(std::move(suffix)); }
   // Scratch files: none can be made, or appends fail from the `after`-th one on, or reads fail.
   enum class ScratchFault { kNone, kCannotMake, kAppend, kRead };
@@ -25,8 +27,17 @@ class FaultyFileSystem : public FileSystem {
     scratchFault_ = fault;
     appendsBeforeFault_ = after;
   }
+  // Links to paths ending in `suffix` fail at `step`: the system refuses the link
+  // (kNotPossible), or the link made cannot be renamed to its name (kFailed; the real layer
+  // then removes it, so the faulty one makes none). Nothing changes on disk either way.
+  void FailLinks(std::string suffix, LinkStatus step = LinkStatus::kNotPossible) {
+    linkFaults_.push_back({std::move(suffix), step});
+  }
   // Every write attempted, failed ones included.
   const std::vector<std::string>& attempts() const { return attempts_; }
+  // The names every link was attempted to, and those made.
+  const std::vector<std::string>& linkAttempts() const { return linkAttempts_; }
+  const std::vector<std::string>& linked() const { return linked_; }
 
   char Separator() const override { return real_.Separator(); }
   std::string Resolve(const std::string& path) override { return real_.Resolve(path); }
@@ -48,6 +59,23 @@ class FaultyFileSystem : public FileSystem {
     std::unique_ptr<ScratchFile> real = real_.MakeScratch(folder);
     if (!real || scratchFault_ == ScratchFault::kNone) return real;
     return std::make_unique<FaultyScratch>(std::move(real), scratchFault_, appendsBeforeFault_);
+  }
+  FileFacts Inspect(const std::string& path) override { return real_.Inspect(path); }
+  LinkStatus LinkAs(const std::string& from, const FileFacts& inspected,
+                    const std::string& to) override {
+    linkAttempts_.push_back(to);
+    for (const LinkFault& f : linkFaults_) {
+      if (EndsWith(to, f.suffix)) return f.step;
+    }
+    for (const WriteFault& f : writeFaults_) {
+      if (EndsWith(to, f.suffix)) return LinkStatus::kNotPossible;
+    }
+    for (const std::string& suffix : readFaults_) {
+      if (EndsWith(from, suffix)) return LinkStatus::kNotPossible;
+    }
+    LinkStatus status = real_.LinkAs(from, inspected, to);
+    if (status == LinkStatus::kLinked) linked_.push_back(to);
+    return status;
   }
   std::unique_ptr<LineReader> OpenLines(const std::string& path, bool* opened) override {
     return real_.OpenLines(path, opened);
@@ -85,6 +113,10 @@ class FaultyFileSystem : public FileSystem {
     std::string suffix;
     WriteStatus status;
   };
+  struct LinkFault {
+    std::string suffix;
+    LinkStatus step;
+  };
   static bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -93,9 +125,12 @@ class FaultyFileSystem : public FileSystem {
   FileSystem& real_;
   std::vector<WriteFault> writeFaults_;
   std::vector<std::string> readFaults_;
+  std::vector<LinkFault> linkFaults_;
   std::vector<std::string> attempts_;
   ScratchFault scratchFault_ = ScratchFault::kNone;
   int appendsBeforeFault_ = 0;
+  std::vector<std::string> linkAttempts_;
+  std::vector<std::string> linked_;
 };
 
 }  // namespace fw
