@@ -34,15 +34,17 @@ bool OutputWriter::BackUp(const std::string& path, const std::string& backupName
     case LinkStatus::kNotPossible:
       break;
   }
-  std::optional<std::string> old = files_.ReadWhole(path);
+  // The copy is read as it is written: the old file is never held in memory.
+  std::unique_ptr<ScratchFile> old = files_.OpenToCopy(path);
   if (!old) {
     if (!files_.IsFile(path)) return true;
     diagnostics_.NotWritten(path, "not overwritten: its old content cannot be read");
     return false;
   }
-  if (old->empty()) return true;
+  if (old->size() == 0) return true;
   std::string backup = folder + files_.Separator() + FreeBackupName(backupName, key);
-  WriteStatus status = files_.WriteWhole(backup, *old);
+  OutputPiece piece(old.get());
+  WriteStatus status = files_.WriteParts(backup, std::span<const OutputPiece>(&piece, 1));
   if (status != WriteStatus::kWritten) {
     diagnostics_.NotWritten(path,
                             "not overwritten: its backup " + backup + " " + WriteFailure(status));

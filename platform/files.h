@@ -79,6 +79,14 @@ class FileSystem {
     return WriteParts(path, std::span<const OutputPiece>(&piece, 1));
   }
 
+  // The file's content as a piece to copy from, read while it is written (a backup copied this
+  // way holds no more than a chunk in memory); null when it cannot be opened as a regular
+  // file. Its size is taken when it is opened. This default reads it whole.
+  virtual std::unique_ptr<ScratchFile> OpenToCopy(const std::string& path) {
+    std::optional<std::string> data = ReadWhole(path);
+    return data ? ScratchOfText(std::move(*data)) : nullptr;
+  }
+
   // A scratch file in `folder`, or null when this layer keeps no scratch files (a dry run) or
   // none can be made there: the run then keeps its texts in memory.
   virtual std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) {

@@ -335,6 +335,10 @@ class PosixFileSystem : public FileSystem {
     return LinkStatus::kLinked;
   }
 
+  std::unique_ptr<ScratchFile> OpenToCopy(const std::string& path) override {
+    return PosixFileToCopy(OpenRegularFile(Resolve(path)));
+  }
+
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
     return MakePosixScratch(Resolve(folder));
   }

@@ -242,6 +242,10 @@ class Win32FileSystem : public FileSystem {
     return LinkStatus::kLinked;
   }
 
+  std::unique_ptr<ScratchFile> OpenToCopy(const std::string& path) override {
+    return Win32FileToCopy(OpenForReading(path));
+  }
+
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
     return MakeWin32Scratch(folder);
   }

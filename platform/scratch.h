@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ class ScratchFile {
  protected:
   uint64_t size_ = 0;
 };
+
+// A text held in memory, read as a scratch file (for layers that keep no files of their own).
+std::unique_ptr<ScratchFile> ScratchOfText(std::string text);
 
 // One piece of an output: a text in memory, or the whole of a scratch file.
 struct OutputPiece {

@@ -24,9 +24,12 @@ bool WriteAllTo(int fd, std::string_view data) {
 class PosixScratch : public ScratchFile {
  public:
   explicit PosixScratch(int fd) : fd_(fd) {}
+  // An existing file, read only.
+  PosixScratch(int fd, uint64_t size) : fd_(fd), readOnly_(true) { size_ = size; }
   ~PosixScratch() override { close(fd_); }
 
   bool Append(std::string_view bytes) override {
+    if (readOnly_) return false;
     size_t done = 0;
     while (done < bytes.size()) {
       ssize_t n =
@@ -75,6 +78,7 @@ class PosixScratch : public ScratchFile {
 
  private:
   int fd_;
+  bool readOnly_ = false;
 };
 
 }  // namespace
@@ -91,6 +95,16 @@ std::unique_ptr<ScratchFile> MakePosixScratch(const std::string& folder) {
   if (fd < 0) return nullptr;
   unlink(name.c_str());
   return std::make_unique<PosixScratch>(fd);
+}
+
+std::unique_ptr<ScratchFile> PosixFileToCopy(int fd) {
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixScratch>(fd, static_cast<uint64_t>(st.st_size));
 }
 
 bool WritePieceTo(int fd, const OutputPiece& piece) {

@@ -21,9 +21,12 @@ OVERLAPPED At(uint64_t offset) {
 class Win32Scratch : public ScratchFile {
  public:
   explicit Win32Scratch(HANDLE file) : file_(file) {}
+  // An existing file, read only.
+  Win32Scratch(HANDLE file, uint64_t size) : file_(file), readOnly_(true) { size_ = size; }
   ~Win32Scratch() override { CloseHandle(file_); }
 
   bool Append(std::string_view bytes) override {
+    if (readOnly_) return false;
     for (size_t done = 0; done < bytes.size();) {
       DWORD want = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
       OVERLAPPED at = At(size_ + done);
@@ -48,6 +51,7 @@ class Win32Scratch : public ScratchFile {
 
  private:
   HANDLE file_;
+  bool readOnly_ = false;
 };
 
 }  // namespace
@@ -63,6 +67,17 @@ std::unique_ptr<ScratchFile> MakeWin32Scratch(const std::string& folder) {
     return nullptr;
   }
   return std::make_unique<Win32Scratch>(file);
+}
+
+std::unique_ptr<ScratchFile> Win32FileToCopy(void* handle) {
+  HANDLE file = static_cast<HANDLE>(handle);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return nullptr;
+  }
+  return std::make_unique<Win32Scratch>(file, static_cast<uint64_t>(size.QuadPart));
 }
 
 }  // namespace fw

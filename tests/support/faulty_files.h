@@ -54,6 +54,12 @@ class FaultyFileSystem : public FileSystem {
     }
     return real_.WriteParts(path, pieces);
   }
+  std::unique_ptr<ScratchFile> OpenToCopy(const std::string& path) override {
+    for (const std::string& suffix : readFaults_) {
+      if (EndsWith(path, suffix)) return nullptr;
+    }
+    return real_.OpenToCopy(path);
+  }
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
     if (scratchFault_ == ScratchFault::kCannotMake) return nullptr;
     std::unique_ptr<ScratchFile> real = real_.MakeScratch(folder);
