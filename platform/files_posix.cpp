@@ -141,6 +141,23 @@ bool WriteAll(int fd, std::span<const OutputPiece> pieces) {
   return true;
 }
 
+// Puts the file `temp` in the place of `target`, atomically: the name `target` never goes
+// missing. Over a regular file the two names are exchanged and the old file's new name removed:
+// ext4 flushes a file renamed over another before the rename returns (hundreds of milliseconds
+// for a large output), an exchange it leaves alone. Elsewhere, or where the system offers no
+// exchange, a rename.
+bool Replace(const std::string& temp, const std::string& target) {
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+  struct stat st;
+  if (lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+    unlink(temp.c_str());  // now the old file
+    return true;
+  }
+#endif
+  return rename(temp.c_str(), target.c_str()) == 0;
+}
+
 // A descriptor for reading a regular file, or -1. A FIFO, a device or a folder is no file to
 // read: opening a FIFO would wait for a writer and /dev/zero would never end, so the open does
 // not block and anything but a regular file is refused.
@@ -272,7 +289,7 @@ class PosixFileSystem : public FileSystem {
       unlink(temp.c_str());
       return WriteStatus::kWriteFailed;
     }
-    if (rename(temp.c_str(), target.c_str()) != 0) {
+    if (!Replace(temp, target)) {
       unlink(temp.c_str());
       return WriteStatus::kCannotCreate;
     }
@@ -323,7 +340,7 @@ class PosixFileSystem : public FileSystem {
       unlink(temp.c_str());
       return LinkStatus::kNotPossible;
     }
-    if (rename(temp.c_str(), target.c_str()) != 0) {
+    if (!Replace(temp, target)) {
       unlink(temp.c_str());
       return LinkStatus::kFailed;
     }
