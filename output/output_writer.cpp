@@ -64,14 +64,25 @@ bool OutputWriter::BackUp(const std::string& path, const std::string& backupName
 LinkStatus OutputWriter::LinkBackup(const std::string& path, const std::string& backupName,
                                     const std::string& folder, const std::string& key) {
   FileFacts old = files_.Inspect(path);
-  if (old.kind != FileFacts::Kind::kFile || old.size == 0 || old.links != 1) {
-    return LinkStatus::kNotPossible;
-  }
+  if (old.kind != FileFacts::Kind::kFile || old.size == 0) return LinkStatus::kNotPossible;
   FileFacts bak = files_.Inspect(folder);
   if (bak.kind != FileFacts::Kind::kFolder || bak.volume != old.volume) {
     return LinkStatus::kNotPossible;
   }
   std::string backup = folder + files_.Separator() + FreeBackupName(backupName, key);
+  if (old.links != 1) {
+    // The backup may already be the old file's other name (a run whose output failed after the
+    // link): it holds the old content, and replacing the output leaves it so. Copying the file
+    // over another name of itself is what Windows refuses while the copy reads it.
+    FileFacts named = files_.Inspect(backup);
+    if (old.links != 2 || named.kind != FileFacts::Kind::kFile || named.volume != old.volume ||
+        named.id != old.id) {
+      return LinkStatus::kNotPossible;
+    }
+    backedUp_.insert(key);
+    written_.push_back(files_.Resolve(backup));
+    return LinkStatus::kLinked;
+  }
   LinkStatus status = files_.LinkAs(path, old, backup);
   if (status == LinkStatus::kFailed) {
     diagnostics_.NotWritten(path, "not overwritten: its backup " + backup + " " +

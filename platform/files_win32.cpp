@@ -242,8 +242,12 @@ class Win32FileSystem : public FileSystem {
     return LinkStatus::kLinked;
   }
 
+  // Shared for deletion too: the copy may be written over another name of this very file (a
+  // backup that is a hard link of the output), which replaces that name while it is read.
   std::unique_ptr<ScratchFile> OpenToCopy(const std::string& path) override {
-    return Win32FileToCopy(OpenForReading(path));
+    return Win32FileToCopy(CreateFileA(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
 
   std::unique_ptr<ScratchFile> MakeScratch(const std::string& folder) override {
