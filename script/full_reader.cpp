@@ -140,7 +140,7 @@ void FullReader::ReadResource() {
   } else if (name.kind == PpKind::kString) {
     d.name.text = UpperAscii(DecodeRcString(name.text));
   } else {
-    d.name.text = UpperAscii(name.text);
+    d.name.text = UpperAscii(std::string(name.text));
   }
   ReadRcDialog(*in_, d);
   if (!Wanted(d)) return;

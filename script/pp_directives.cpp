@@ -7,7 +7,7 @@ namespace fw {
 
 namespace {
 
-bool IsConditional(const std::string& name) {
+bool IsConditional(std::string_view name) {
   return name == "if" || name == "ifdef" || name == "ifndef" || name == "elif" || name == "else" ||
          name == "endif";
 }
@@ -15,7 +15,7 @@ bool IsConditional(const std::string& name) {
 PpToken NumberToken(bool value, const PpToken& at) {
   PpToken t = at;
   t.kind = PpKind::kNumber;
-  t.text.assign(1, value ? '1' : '0');  // not from a literal: GCC 12 -O3 warns (-Wrestrict)
+  t.text = value ? "1" : "0";
   return t;
 }
 
@@ -53,7 +53,7 @@ void Preprocessor::HandleDirective(OpenFile& file) {
     ReadLine(file);
     return;
   }
-  const std::string& n = name.text;
+  std::string n(name.text);
   if (n == "define") {
     HandleDefine(file, name);
   } else if (n == "undef") {
@@ -77,7 +77,7 @@ void Preprocessor::HandleDirective(OpenFile& file) {
 
 void Preprocessor::HandleConditional(OpenFile& file, const PpToken& name) {
   std::vector<PpToken> line = ReadLine(file);
-  const std::string& n = name.text;
+  std::string n(name.text);
   if (n == "if" || n == "ifdef" || n == "ifndef") {
     if (conditions_.size() >= options_.maxConditionalDepth) {
       Stop(name.file, name.line,
@@ -139,7 +139,7 @@ void Preprocessor::PushCondition(const PpToken& at, bool value) {
 // The tokens with macros expanded, padding left out.
 std::vector<PpToken> Preprocessor::Expand(std::vector<PpToken> tokens) {
   PpListInput input(std::move(tokens));
-  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_);
+  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_, *texts_);
   std::vector<PpToken> out;
   for (PpToken t = expander.Get(); t.kind != PpKind::kEnd; t = expander.Get()) {
     if (t.kind != PpKind::kPadding) out.push_back(std::move(t));
@@ -151,7 +151,7 @@ std::vector<PpToken> Preprocessor::Expand(std::vector<PpToken> tokens) {
 // An #if or #elif line: "defined" read before expansion, then the expression.
 bool Preprocessor::Evaluate(std::vector<PpToken> tokens, const PpToken& at) {
   PpListInput input(std::move(tokens));
-  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_);
+  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_, *texts_);
   auto next = [&expander] {
     PpToken t = expander.Get();
     while (t.kind == PpKind::kPadding) t = expander.Get();
@@ -214,7 +214,8 @@ void Preprocessor::HandleUndef(OpenFile& file, const PpToken& at) {
     return;
   }
   if (line.size() > 1) Report(at.file, at.line, false, "extra tokens at end of #undef");
-  macros_.erase(line[0].text);
+  auto found = macros_.find(line[0].text);
+  if (found != macros_.end()) macros_.erase(found);
 }
 
 void Preprocessor::HandleInclude(OpenFile& file, const PpToken& at) {
@@ -338,7 +339,7 @@ void Preprocessor::HandleLine(OpenFile& file, const PpToken& at) {
   file.lineOffset = static_cast<int64_t>(value) - file.lexer->Line();
   if (line.size() > 1 && line[1].kind == PpKind::kString && line[1].text.size() >= 2) {
     file.index = static_cast<uint32_t>(fileNames_.size());
-    fileNames_.push_back(line[1].text.substr(1, line[1].text.size() - 2));
+    fileNames_.emplace_back(line[1].text.substr(1, line[1].text.size() - 2));
   }
 }
 

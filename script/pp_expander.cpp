@@ -20,9 +20,9 @@ PpToken NullPadding() {
   return t;
 }
 
-// A token in a message, cut short: pasting in nested arguments makes tokens of megabytes.
-std::string Quoted(const std::string& text) {
-  return "\"" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) + "\"";
+// A token in a message, quoted and cut short.
+std::string Quoted(std::string_view text) {
+  return "\"" + ShownSpelling(text) + "\"";
 }
 
 uint64_t BytesOf(const std::vector<PpToken>& tokens) {
@@ -51,12 +51,14 @@ void PpListInput::Unread(const PpToken& token) {
 }
 
 PpExpander::PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
-                       const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics)
+                       const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics,
+                       PpTextStore& texts)
     : macros_(macros),
       input_(input),
       limits_(limits),
       fileNames_(fileNames),
-      diagnostics_(diagnostics) {}
+      diagnostics_(diagnostics),
+      texts_(texts) {}
 
 void PpExpander::Report(const PpToken& where, bool error, std::string message) {
   std::string file = where.file < fileNames_.size() ? fileNames_[where.file] : "";
@@ -208,10 +210,14 @@ PpToken PpExpander::Get() {
 }
 
 // Pastes `lhs` with the tokens after it in its context while they are marked for pasting,
-// and puts the result in a context of its own.
+// and puts the result in a context of its own. The spellings between are made in two
+// buffers by turns; only the last goes to the store.
 PpToken PpExpander::PasteAll(const PpToken& lhs) {
   PpToken result = lhs;
   result.pasteLeft = false;
+  std::string buffers[2];
+  int turn = 0;
+  bool madeOne = false;
   bool more = true;
   while (more && !contexts_.empty()) {
     Context& c = contexts_.back();
@@ -220,16 +226,19 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
     if (rhs.kind == PpKind::kPadding) continue;
     more = rhs.pasteLeft;
     PpToken pasted;
-    if (!PasteTokens(result, rhs, pasted)) {
+    if (!PasteTokens(result, rhs, buffers[turn], pasted)) {
       Report(lhs, true,
              "pasting " + Quoted(result.text) + " and " + Quoted(rhs.text) +
                  " does not give a valid preprocessing token");
       --c.next;
       break;
     }
-    result = std::move(pasted);
+    result = pasted;
+    turn ^= 1;
+    madeOne = true;
   }
   if (!Spend(1, result.text.size(), lhs)) return EndToken();
+  if (madeOne) result.text = texts_.Copy(result.text);
   Push(nullptr, {result}, true);
   return PaddingFor(lhs);
 }
@@ -359,7 +368,7 @@ std::vector<PpToken> PpExpander::Substitute(const PpMacro& macro, const PpToken&
     Argument stringified;
     const Argument* from = &args[b.param];
     if (b.stringify) {
-      stringified.push_back(Stringify(args[b.param]));
+      stringified.push_back(Stringify(args[b.param], texts_));
       from = &stringified;
     } else if (!rhsOfPaste && !lhsOfPaste) {
       if (!isExpanded[b.param]) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "script/pp_macros.h"
+#include "script/pp_text_store.h"
 #include "script/pp_token.h"
 
 namespace fw {
@@ -59,8 +60,10 @@ struct PpExpansionLimits {
 class PpExpander {
  public:
   // Diagnostics name files through `fileNames` (a token's file is an index into it).
+  // Spellings made by pasting and stringizing go to `texts`, which must outlive the tokens.
   PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
-             const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics);
+             const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics,
+             PpTextStore& texts);
 
   // The next token with macros expanded, kPadding tokens included (callers skip them);
   // kEnd at the end of the input, and for ever after a limit was reached.
@@ -117,6 +120,7 @@ class PpExpander {
   PpExpansionLimits& limits_;
   const std::vector<std::string>& fileNames_;
   PpDiagnostics& diagnostics_;
+  PpTextStore& texts_;
   std::vector<Context> contexts_;
   PpTokenInput::Mode mode_ = PpTokenInput::Mode::kNormal;
   int preventExpansion_ = 0;

@@ -57,7 +57,7 @@ bool IsPpIdentifierByte(unsigned char c) {
 }
 
 PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
-                 PpDiagnostics& diagnostics)
+                 PpDiagnostics& diagnostics, PpTextStore& texts)
     : file_(file),
       doubledQuotes_(doubledQuotes),
       fileName_(std::move(fileName)),
@@ -66,8 +66,9 @@ PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::
   for (size_t slash = text.find('\\'); slash != std::string_view::npos;
        slash = text.find('\\', slash + 1)) {
     if (text.substr(slash + 1, 1) == "\n" || text.substr(slash + 1, 2) == "\r\n") {
-      RemoveSplices(text, spliced_, splices_);
-      text_ = spliced_;
+      std::string spliced;
+      RemoveSplices(text, spliced, splices_);
+      text_ = texts.Keep(std::move(spliced));
       break;
     }
   }
@@ -138,7 +139,7 @@ PpToken PpLexer::Next() {
   } else {
     LexPunctuator(token);
   }
-  token.text.assign(text_.data() + start, pos_ - start);
+  token.text = text_.substr(start, pos_ - start);
   return token;
 }
 

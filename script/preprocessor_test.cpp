@@ -16,7 +16,7 @@ class PreprocessorTest : public ::testing::Test {
   // The output tokens separated by spaces.
   std::string Text() const {
     std::string s;
-    for (const PpToken& t : result.tokens) s += (s.empty() ? "" : " ") + t.text;
+    for (const PpToken& t : result.tokens) s.append(s.empty() ? "" : " ").append(t.text);
     return s;
   }
 
@@ -235,7 +235,7 @@ TEST_F(PreprocessorTest, StreamingGivesTheSameTokens) {
   Preprocessor pp(files);
   pp.Start("x.rc", text);
   std::vector<std::string> got;
-  for (PpToken t; pp.Next(t);) got.push_back(t.text);
+  for (PpToken t; pp.Next(t);) got.emplace_back(t.text);
   EXPECT_EQ(got, (std::vector<std::string>{"1", "b", "\"c\""}));
   EXPECT_FALSE(pp.Stopped());
 }
@@ -319,7 +319,7 @@ TEST(PreprocessorHoldTest, StopsAfterEachDefineOutsideMacroCalls) {
   std::vector<std::string> seen;
   for (PpToken t;;) {
     if (pp.Next(t)) {
-      seen.push_back(t.text);
+      seen.emplace_back(t.text);
     } else if (pp.Held()) {
       for (const PpDefine& d : pp.Defines()) seen.push_back("[" + d.name + "]");
       pp.ClearDefines();

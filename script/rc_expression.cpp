@@ -140,9 +140,7 @@ class ExpressionReader {
     }
     if (t.kind == PpKind::kIdentifier && !IsRcKeyword(t.text)) {
       const PpToken& name = Take();
-      // Cut short: a name pasted in nested macro arguments may be megabytes long.
-      std::string shown = name.text.size() > 40 ? name.text.substr(0, 40) + "..." : name.text;
-      in_.Error(name, "no value for the name " + shown + " (read as 0)");
+      in_.Error(name, "no value for the name " + ShownSpelling(name.text) + " (read as 0)");
       out_.undefinedName = true;
       result = {};
       return true;

@@ -68,8 +68,7 @@ bool RcTokens::TakePunctuator(std::string_view p) {
 
 std::string RcTokens::Describe(const PpToken& t) {
   if (t.kind == PpKind::kEnd) return "the end of the script";
-  std::string text = t.text.size() > 40 ? t.text.substr(0, 40) + "..." : t.text;
-  return "\"" + text + "\"";
+  return "\"" + ShownSpelling(t.text) + "\"";
 }
 
 std::string RcTokens::Written(const std::vector<PpToken>& tokens) const {
