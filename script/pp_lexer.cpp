@@ -7,11 +7,31 @@ namespace fw {
 
 namespace {
 
+// What each byte may be, looked up once a byte: the lexer's loops ask it of every byte.
+enum : uint8_t { kBlankByte = 1, kWordByte = 2, kDigitByte = 4 };
+constexpr auto kByteClass = [] {
+  std::array<uint8_t, 256> classes{};
+  for (char c : std::string_view(" \t\r\v\f")) classes[static_cast<unsigned char>(c)] = kBlankByte;
+  classes[0] = kBlankByte;
+  for (int c = 0; c < 256; ++c) {
+    bool digit = c >= '0' && c <= '9';
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || digit || c == '_' || c == '$' ||
+        c >= 0x80) {
+      classes[c] |= kWordByte;
+    }
+    if (digit) classes[c] |= kDigitByte;
+  }
+  return classes;
+}();
+
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
+  return kByteClass[static_cast<unsigned char>(c)] & kBlankByte;
 }
 bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return kByteClass[static_cast<unsigned char>(c)] & kDigitByte;
+}
+bool IsWordByte(char c) {
+  return kByteClass[static_cast<unsigned char>(c)] & kWordByte;
 }
 
 // Longest first, so the first match is the longest; views, so that no candidate costs a strlen.
@@ -52,8 +72,7 @@ void RemoveSplices(std::string_view in, std::string& out, std::vector<size_t>& s
 }  // namespace
 
 bool IsPpIdentifierByte(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(static_cast<char>(c)) ||
-         c == '_' || c == '$' || c >= 0x80;
+  return kByteClass[c] & kWordByte;
 }
 
 PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
@@ -125,10 +144,8 @@ PpToken PpLexer::Next() {
     LexQuoted(token, static_cast<char>(c));
   } else if (IsDigit(static_cast<char>(c)) || (c == '.' && IsDigit(At(pos_ + 1)))) {
     LexNumber(token);
-  } else if (IsPpIdentifierByte(c)) {
-    while (pos_ < text_.size() && IsPpIdentifierByte(static_cast<unsigned char>(text_[pos_]))) {
-      ++pos_;
-    }
+  } else if (IsWordByte(static_cast<char>(c))) {
+    while (pos_ < text_.size() && IsWordByte(text_[pos_])) ++pos_;
     std::string_view word(text_.data() + start, pos_ - start);
     char q = At(pos_);
     if ((q == '"' || q == '\'') && (word == "L" || word == "u" || word == "U" || word == "u8")) {
@@ -170,7 +187,7 @@ void PpLexer::LexNumber(PpToken& token) {
     if ((c == '+' || c == '-') && pos_ > 0) {
       char e = text_[pos_ - 1];
       if (e != 'e' && e != 'E' && e != 'p' && e != 'P') break;
-    } else if (c != '.' && !IsPpIdentifierByte(static_cast<unsigned char>(c))) {
+    } else if (c != '.' && !IsWordByte(c)) {
       break;
     }
     ++pos_;
