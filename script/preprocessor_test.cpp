@@ -251,6 +251,41 @@ TEST_F(PreprocessorTest, DiagnosticsStopPilingUp) {
   EXPECT_EQ(result.tokens.size(), 5000u);
 }
 
+// Tokens view the texts they came from: a header closed long ago, a line without its splice,
+// a pasted or stringized spelling, a script given as a temporary. All must outlive the run
+// (the sanitizer build catches a view left dangling).
+TEST(PreprocessorTextsTest, TokensOutliveTheTextsTheyCameFrom) {
+  PpMemoryFiles files;
+  files.Add("defs.h",
+            "#define GLUE(a, b) a ## b\n#define NAME name_from_a_header_that_is_\\\nclosed\n"
+            "#define STR(x) #x\n");
+  PreprocessResult r =
+      Preprocess(files, "a.rc",
+                 std::string("#include \"defs.h\"\nNAME GLUE(abcdefghijklmnop, qrstuvwxyz_0123)\n"
+                             "STR(a   \"b\") a_long_name_read_from_the_script_itself\n"));
+  std::string text;
+  for (const PpToken& t : r.tokens) text.append(text.empty() ? "" : " ").append(t.text);
+  EXPECT_EQ(text,
+            "name_from_a_header_that_is_closed abcdefghijklmnopqrstuvwxyz_0123 \"a \\\"b\\\"\" "
+            "a_long_name_read_from_the_script_itself");
+
+  std::string script =
+      "#include \"defs.h\"\nGLUE(x_long_enough_to_need_memory, _y) NAME "
+      "spl\\\nit_over_a_line_end\n";
+  std::vector<PpToken> kept;
+  std::shared_ptr<PpTextStore> texts;  // kept beyond the preprocessor, as its tokens are
+  {
+    Preprocessor pp(files);
+    pp.Start("a.rc", script);
+    for (PpToken t; pp.Next(t);) kept.push_back(t);
+    texts = pp.Texts();
+  }
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[0].text, "x_long_enough_to_need_memory_y");
+  EXPECT_EQ(kept[1].text, "name_from_a_header_that_is_closed");
+  EXPECT_EQ(kept[2].text, "split_over_a_line_end");
+}
+
 TEST(PreprocessBytesTest, SurvivesHostileBytes) {
   std::string junk;
   for (int i = 0; i < 4000; ++i) junk += static_cast<char>((i * 7919) % 256);
