@@ -20,11 +20,6 @@ PpToken NullPadding() {
   return t;
 }
 
-// A token in a message, quoted and cut short.
-std::string Quoted(std::string_view text) {
-  return "\"" + ShownSpelling(text) + "\"";
-}
-
 uint64_t BytesOf(const std::vector<PpToken>& tokens) {
   uint64_t bytes = 0;
   for (const PpToken& t : tokens) bytes += t.text.size();
@@ -176,37 +171,47 @@ PpToken PpExpander::Read() {
 }
 
 PpToken PpExpander::Get() {
-  for (;;) {
-    PpToken t = Read();
-    if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
-    auto found = macros_.find(t.text);
-    if (found == macros_.end()) return t;
-    if (found->second->disabled) {
-      t.noExpand = true;
-      return t;
-    }
-    if (preventExpansion_ > 0) return t;
-    bool fromText = contexts_.empty();
-    if (fromText) {
-      originFile_ = t.file;
-      originLine_ = t.line;
-      spentHere_ = 0;
-      bytesHere_ = 0;
-      BeginCall(t);
-    }
-    std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
-    bool entered = EnterMacro(macro, t);
-    if (fromText) {
-      callOpen_ = false;
-      if (entered) {
-        building_.number = ++callCount_;
-        std::swap(calls_[callCount_ % kCallsKept], building_);
-      }
-    }
-    if (entered) return PaddingFor(t);
-    if (failed_) return EndToken();
-    return t;
+  PpToken t = Read();
+  if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
+  return Replace(t);
+}
+
+PpToken PpExpander::Expand(const PpToken& t) {
+  if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
+  lastFromInput_ = true;  // as Read would have it
+  return Replace(t);
+}
+
+// An identifier that may name a macro: padding once the macro is entered, else the name.
+PpToken PpExpander::Replace(const PpToken& t) {
+  auto found = macros_.find(t.text);
+  if (found == macros_.end()) return t;
+  if (found->second->disabled) {
+    PpToken painted = t;
+    painted.noExpand = true;
+    return painted;
   }
+  if (preventExpansion_ > 0) return t;
+  bool fromText = contexts_.empty();
+  if (fromText) {
+    originFile_ = t.file;
+    originLine_ = t.line;
+    spentHere_ = 0;
+    bytesHere_ = 0;
+    BeginCall(t);
+  }
+  std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
+  bool entered = EnterMacro(macro, t);
+  if (fromText) {
+    callOpen_ = false;
+    if (entered) {
+      building_.number = ++callCount_;
+      std::swap(calls_[callCount_ % kCallsKept], building_);
+    }
+  }
+  if (entered) return PaddingFor(t);
+  if (failed_) return EndToken();
+  return t;
 }
 
 // Pastes `lhs` with the tokens after it in its context while they are marked for pasting,
@@ -228,7 +233,7 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
     PpToken pasted;
     if (!PasteTokens(result, rhs, buffers[turn], pasted)) {
       Report(lhs, true,
-             "pasting " + Quoted(result.text) + " and " + Quoted(rhs.text) +
+             "pasting " + QuotedSpelling(result.text) + " and " + QuotedSpelling(rhs.text) +
                  " does not give a valid preprocessing token");
       --c.next;
       break;

@@ -69,6 +69,12 @@ class PpExpander {
   // kEnd at the end of the input, and for ever after a limit was reached.
   PpToken Get();
 
+  // True when no macro is being read: the next token would come from the input.
+  bool Idle() const { return contexts_.empty() && !failed_; }
+  // What Get gives for `t`, read from the input by the caller while Idle and not looking for
+  // a '(' (the input reads its own tokens without going through Get).
+  PpToken Expand(const PpToken& t);
+
   // While on, identifiers are returned unexpanded ("defined X" in #if).
   void PreventExpansion(bool on) { preventExpansion_ += on ? 1 : -1; }
 
@@ -98,6 +104,7 @@ class PpExpander {
   using Argument = std::vector<PpToken>;
 
   PpToken Read();
+  PpToken Replace(const PpToken& t);
   void BeginCall(const PpToken& name);
   void Record(const PpToken& fromInput);
   PpToken PasteAll(const PpToken& lhs);

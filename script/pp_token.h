@@ -53,6 +53,14 @@ inline std::string ShownSpelling(std::string_view text) {
   return shown;
 }
 
+// The same between double quotes.
+inline std::string QuotedSpelling(std::string_view text) {
+  std::string quoted = "\"";  // appended, not "\"" + ...: GCC 12 -O3 warns (-Wrestrict)
+  quoted += ShownSpelling(text);
+  quoted += '"';
+  return quoted;
+}
+
 struct PpDiagnostic {
   std::string file;
   uint32_t line = 0;

@@ -81,7 +81,11 @@ bool Preprocessor::Next(PpToken& token) {
   for (;;) {
     LimitDiagnostics();
     if (stopped_) return false;
-    PpToken t = expander_.Get();
+    // While no macro is open, the file's tokens come straight from here, only names through
+    // the expander.
+    PpToken t = expander_.Idle() && unread_.empty()
+                    ? expander_.Expand(Preprocessor::Next(Mode::kNormal))
+                    : expander_.Get();
     if (expander_.Failed()) stopped_ = true;
     LimitDiagnostics();
     if (stopped_) return false;

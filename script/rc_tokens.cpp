@@ -68,7 +68,7 @@ bool RcTokens::TakePunctuator(std::string_view p) {
 
 std::string RcTokens::Describe(const PpToken& t) {
   if (t.kind == PpKind::kEnd) return "the end of the script";
-  return "\"" + ShownSpelling(t.text) + "\"";
+  return QuotedSpelling(t.text);
 }
 
 std::string RcTokens::Written(const std::vector<PpToken>& tokens) const {
