@@ -15,11 +15,6 @@ bool RcTokens::IsWord(const PpToken& t, std::string_view word) {
   return true;
 }
 
-const PpToken& RcTokens::Peek() {
-  if (!haveAhead_) Ahead(pp_.Next(ahead_));
-  return ahead_;
-}
-
 bool RcTokens::PeekUnlessDefine() {
   if (haveAhead_) return true;
   pp_.HoldAtDefines(true);
