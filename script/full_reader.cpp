@@ -40,6 +40,15 @@ std::string UpperAscii(std::string s) {
   return s;
 }
 
+// "#define NAME VALUE" as BASIC writes it, made in one allocation.
+std::string DefineLine(std::string_view name, std::string_view value) {
+  std::string basic = BasicDefineValue(value);
+  std::string line;
+  line.reserve(9 + name.size() + basic.size());
+  line.append("#define ").append(name).append(" ").append(basic);
+  return line;
+}
+
 PreprocessOptions PreprocessorOptions(const FullReaderOptions& options) {
   PreprocessOptions p;
   p.includeFolders = options.includeFolders;
@@ -176,7 +185,7 @@ void FullReader::QueueDefines() {
     defined_.insert(d.name);
     ScriptItem item;
     item.kind = ScriptItem::Kind::kDefine;
-    item.define = "#define " + d.name + " " + BasicDefineValue(d.value);
+    item.define = DefineLine(d.name, d.value);
     pending_.push_back(std::move(item));
   }
   pp_->ClearDefines();
@@ -204,7 +213,7 @@ void FullReader::QueueSystemIds(const RcDialog& d) {
       if (found == systemIds_.end() || !defined_.insert(word).second) continue;
       ScriptItem item;
       item.kind = ScriptItem::Kind::kDefine;
-      item.define = "#define " + word + " " + BasicDefineValue(found->second);
+      item.define = DefineLine(word, found->second);
       pending_.push_back(std::move(item));
     }
   }

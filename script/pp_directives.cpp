@@ -23,7 +23,12 @@ PpToken NumberToken(bool value, const PpToken& at) {
 
 std::vector<PpToken> Preprocessor::ReadLine(OpenFile& file) {
   std::vector<PpToken> tokens;
-  tokens.reserve(8);  // one allocation for most lines ("#define NAME VALUE")
+  ReadLineInto(file, tokens);
+  return tokens;
+}
+
+void Preprocessor::ReadLineInto(OpenFile& file, std::vector<PpToken>& tokens) {
+  tokens.clear();
   for (;;) {
     PpToken t = NextFromFile(file);
     if (t.kind == PpKind::kNewline) {
@@ -34,9 +39,8 @@ std::vector<PpToken> Preprocessor::ReadLine(OpenFile& file) {
       file.atLineStart = true;  // the lexer gives the end again
       break;
     }
-    tokens.push_back(std::move(t));
+    tokens.push_back(t);
   }
-  return tokens;
 }
 
 void Preprocessor::HandleDirective(OpenFile& file) {
@@ -189,7 +193,8 @@ bool Preprocessor::Evaluate(std::vector<PpToken> tokens, const PpToken& at) {
 }
 
 void Preprocessor::HandleDefine(OpenFile& file, const PpToken& at) {
-  std::vector<PpToken> line = ReadLine(file);
+  std::vector<PpToken>& line = defineLine_;
+  ReadLineInto(file, line);
   std::string error;
   std::shared_ptr<PpMacro> macro = ParseMacroDefinition(line, error);
   if (!macro) {

@@ -8,11 +8,15 @@ namespace fw {
 namespace {
 
 // What each byte may be, looked up once a byte: the lexer's loops ask it of every byte.
-enum : uint8_t { kBlankByte = 1, kWordByte = 2, kDigitByte = 4 };
+enum : uint8_t { kBlankByte = 1, kWordByte = 2, kDigitByte = 4, kSkipByte = 8 };
 constexpr auto kByteClass = [] {
   std::array<uint8_t, 256> classes{};
   for (char c : std::string_view(" \t\r\v\f")) classes[static_cast<unsigned char>(c)] = kBlankByte;
   classes[0] = kBlankByte;
+  for (uint8_t& c : classes) {
+    if (c & kBlankByte) c |= kSkipByte;
+  }
+  classes['/'] = kSkipByte;  // a comment may begin there
   for (int c = 0; c < 256; ++c) {
     bool digit = c >= '0' && c <= '9';
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || digit || c == '_' || c == '$' ||
@@ -29,6 +33,10 @@ bool IsBlank(char c) {
 }
 bool IsDigit(char c) {
   return kByteClass[static_cast<unsigned char>(c)] & kDigitByte;
+}
+// Blanks or a comment may begin here: only then is SkipBlanks asked.
+bool MaySkip(char c) {
+  return kByteClass[static_cast<unsigned char>(c)] & kSkipByte;
 }
 bool IsWordByte(char c) {
   return kByteClass[static_cast<unsigned char>(c)] & kWordByte;
@@ -126,7 +134,7 @@ bool PpLexer::SkipBlanks() {
 PpToken PpLexer::Next() {
   PpToken token;
   token.file = file_;
-  token.spaceBefore = SkipBlanks();
+  token.spaceBefore = pos_ < text_.size() && MaySkip(text_[pos_]) && SkipBlanks();
   token.line = Line();
   if (pos_ >= text_.size()) {
     token.kind = PpKind::kEnd;
@@ -153,6 +161,9 @@ PpToken PpLexer::Next() {
     } else {
       token.kind = PpKind::kIdentifier;
     }
+  } else if (kAlone[c]) {  // the commonest punctuators: ',' '(' ')'
+    token.kind = PpKind::kPunctuator;
+    ++pos_;
   } else {
     LexPunctuator(token);
   }
@@ -196,10 +207,6 @@ void PpLexer::LexNumber(PpToken& token) {
 
 void PpLexer::LexPunctuator(PpToken& token) {
   token.kind = PpKind::kPunctuator;
-  if (kAlone[static_cast<unsigned char>(text_[pos_])]) {  // the commonest: ',' '(' ')'
-    ++pos_;
-    return;
-  }
   std::string_view rest(text_.data() + pos_, text_.size() - pos_);
   for (std::string_view p : kPunctuators) {
     if (p[0] == rest[0] && rest.starts_with(p)) {

@@ -139,6 +139,7 @@ class Preprocessor : private PpTokenInput {
   // Directives (pp_directives.cpp).
   void HandleDirective(OpenFile& file);
   std::vector<PpToken> ReadLine(OpenFile& file);
+  void ReadLineInto(OpenFile& file, std::vector<PpToken>& tokens);  // `tokens` emptied first
   void HandleConditional(OpenFile& file, const PpToken& name);
   void PushCondition(const PpToken& at, bool value);
   bool Evaluate(std::vector<PpToken> tokens, const PpToken& at);
@@ -168,6 +169,7 @@ class Preprocessor : private PpTokenInput {
   std::shared_ptr<PpTextStore> texts_ = std::make_shared<PpTextStore>();
   PpExpander expander_;
   std::vector<PpToken> unread_;
+  std::vector<PpToken> defineLine_;  // a "#define" line's tokens; its memory kept for the next
   std::vector<PpDefine> defines_;
   std::vector<PpCodePage> codePages_;
   PpDiagnostics diagnostics_;
