@@ -193,6 +193,7 @@ void FullReader::QueueDefines() {
 
 // A "#define" for each name in the dialog's control ids that only the system headers give.
 void FullReader::QueueSystemIds(const RcDialog& d) {
+  if (systemIds_.empty()) return;  // no system header read: no word to look up
   for (const RcControl& c : d.controls) {
     const std::string& s = c.idWritten;
     for (size_t i = 0; i < s.size();) {
