@@ -65,6 +65,7 @@ FullReader::FullReader(std::string_view text, const std::string& scriptPath, PpF
       pp_(std::make_unique<Preprocessor>(files, PreprocessorOptions(options_))),
       in_(std::make_unique<RcTokens>(*pp_, options_.maxDiagnostics)) {
   pp_->Start(scriptPath, text);
+  defined_.reserve(text.size() / Preprocessor::kBytesPerDefine);  // as the macro table
 }
 
 FullReader::~FullReader() = default;

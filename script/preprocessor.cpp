@@ -33,6 +33,9 @@ void Preprocessor::Predefine(const std::string& name, const std::string& value) 
 
 void Preprocessor::Start(const std::string& path, std::string_view text) {
   scriptFolder_ = PpFolderOf(path);
+  // Room for a define every 64 bytes, so that a script of defines does not rehash the table
+  // again and again as it grows (each time a walk over scattered nodes).
+  macros_.reserve(macros_.size() + text.size() / kBytesPerDefine);
   Open(path, text, false);
 }
 

@@ -56,6 +56,9 @@ struct PpCodePage {
 
 class Preprocessor : private PpTokenInput {
  public:
+  // The fewest bytes a script gives a define, as far as tables are sized ahead.
+  static constexpr size_t kBytesPerDefine = 64;
+
   explicit Preprocessor(PpFiles& files, PreprocessOptions options = {});
   ~Preprocessor() override;
 
