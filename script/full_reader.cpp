@@ -40,6 +40,15 @@ std::string UpperAscii(std::string s) {
   return s;
 }
 
+// "#define NAME VALUE" as BASIC writes it, made in one allocation.
+std::string DefineLine(std::string_view name, std::string_view value) {
+  std::string basic = BasicDefineValue(value);
+  std::string line;
+  line.reserve(9 + name.size() + basic.size());
+  line.append("#define ").append(name).append(" ").append(basic);
+  return line;
+}
+
 PreprocessOptions PreprocessorOptions(const FullReaderOptions& options) {
   PreprocessOptions p;
   p.includeFolders = options.includeFolders;
@@ -56,6 +65,7 @@ FullReader::FullReader(std::string_view text, const std::string& scriptPath, PpF
       pp_(std::make_unique<Preprocessor>(files, PreprocessorOptions(options_))),
       in_(std::make_unique<RcTokens>(*pp_, options_.maxDiagnostics)) {
   pp_->Start(scriptPath, text);
+  defined_.reserve(text.size() / Preprocessor::kBytesPerDefine);  // as the macro table
 }
 
 FullReader::~FullReader() = default;
@@ -140,7 +150,7 @@ void FullReader::ReadResource() {
   } else if (name.kind == PpKind::kString) {
     d.name.text = UpperAscii(DecodeRcString(name.text));
   } else {
-    d.name.text = UpperAscii(name.text);
+    d.name.text = UpperAscii(std::string(name.text));
   }
   ReadRcDialog(*in_, d);
   if (!Wanted(d)) return;
@@ -176,7 +186,7 @@ void FullReader::QueueDefines() {
     defined_.insert(d.name);
     ScriptItem item;
     item.kind = ScriptItem::Kind::kDefine;
-    item.define = "#define " + d.name + " " + BasicDefineValue(d.value);
+    item.define = DefineLine(d.name, d.value);
     pending_.push_back(std::move(item));
   }
   pp_->ClearDefines();
@@ -184,6 +194,7 @@ void FullReader::QueueDefines() {
 
 // A "#define" for each name in the dialog's control ids that only the system headers give.
 void FullReader::QueueSystemIds(const RcDialog& d) {
+  if (systemIds_.empty()) return;  // no system header read: no word to look up
   for (const RcControl& c : d.controls) {
     const std::string& s = c.idWritten;
     for (size_t i = 0; i < s.size();) {
@@ -204,7 +215,7 @@ void FullReader::QueueSystemIds(const RcDialog& d) {
       if (found == systemIds_.end() || !defined_.insert(word).second) continue;
       ScriptItem item;
       item.kind = ScriptItem::Kind::kDefine;
-      item.define = "#define " + word + " " + BasicDefineValue(found->second);
+      item.define = DefineLine(word, found->second);
       pending_.push_back(std::move(item));
     }
   }

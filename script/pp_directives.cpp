@@ -7,7 +7,7 @@ namespace fw {
 
 namespace {
 
-bool IsConditional(const std::string& name) {
+bool IsConditional(std::string_view name) {
   return name == "if" || name == "ifdef" || name == "ifndef" || name == "elif" || name == "else" ||
          name == "endif";
 }
@@ -15,7 +15,7 @@ bool IsConditional(const std::string& name) {
 PpToken NumberToken(bool value, const PpToken& at) {
   PpToken t = at;
   t.kind = PpKind::kNumber;
-  t.text.assign(1, value ? '1' : '0');  // not from a literal: GCC 12 -O3 warns (-Wrestrict)
+  t.text = value ? "1" : "0";
   return t;
 }
 
@@ -23,7 +23,12 @@ PpToken NumberToken(bool value, const PpToken& at) {
 
 std::vector<PpToken> Preprocessor::ReadLine(OpenFile& file) {
   std::vector<PpToken> tokens;
-  tokens.reserve(8);  // one allocation for most lines ("#define NAME VALUE")
+  ReadLineInto(file, tokens);
+  return tokens;
+}
+
+void Preprocessor::ReadLineInto(OpenFile& file, std::vector<PpToken>& tokens) {
+  tokens.clear();
   for (;;) {
     PpToken t = NextFromFile(file);
     if (t.kind == PpKind::kNewline) {
@@ -34,9 +39,8 @@ std::vector<PpToken> Preprocessor::ReadLine(OpenFile& file) {
       file.atLineStart = true;  // the lexer gives the end again
       break;
     }
-    tokens.push_back(std::move(t));
+    tokens.push_back(t);
   }
-  return tokens;
 }
 
 void Preprocessor::HandleDirective(OpenFile& file) {
@@ -53,7 +57,7 @@ void Preprocessor::HandleDirective(OpenFile& file) {
     ReadLine(file);
     return;
   }
-  const std::string& n = name.text;
+  std::string n(name.text);
   if (n == "define") {
     HandleDefine(file, name);
   } else if (n == "undef") {
@@ -77,7 +81,7 @@ void Preprocessor::HandleDirective(OpenFile& file) {
 
 void Preprocessor::HandleConditional(OpenFile& file, const PpToken& name) {
   std::vector<PpToken> line = ReadLine(file);
-  const std::string& n = name.text;
+  std::string n(name.text);
   if (n == "if" || n == "ifdef" || n == "ifndef") {
     if (conditions_.size() >= options_.maxConditionalDepth) {
       Stop(name.file, name.line,
@@ -139,7 +143,7 @@ void Preprocessor::PushCondition(const PpToken& at, bool value) {
 // The tokens with macros expanded, padding left out.
 std::vector<PpToken> Preprocessor::Expand(std::vector<PpToken> tokens) {
   PpListInput input(std::move(tokens));
-  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_);
+  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_, *texts_);
   std::vector<PpToken> out;
   for (PpToken t = expander.Get(); t.kind != PpKind::kEnd; t = expander.Get()) {
     if (t.kind != PpKind::kPadding) out.push_back(std::move(t));
@@ -151,7 +155,7 @@ std::vector<PpToken> Preprocessor::Expand(std::vector<PpToken> tokens) {
 // An #if or #elif line: "defined" read before expansion, then the expression.
 bool Preprocessor::Evaluate(std::vector<PpToken> tokens, const PpToken& at) {
   PpListInput input(std::move(tokens));
-  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_);
+  PpExpander expander(macros_, input, options_.expansion, fileNames_, diagnostics_, *texts_);
   auto next = [&expander] {
     PpToken t = expander.Get();
     while (t.kind == PpKind::kPadding) t = expander.Get();
@@ -189,7 +193,8 @@ bool Preprocessor::Evaluate(std::vector<PpToken> tokens, const PpToken& at) {
 }
 
 void Preprocessor::HandleDefine(OpenFile& file, const PpToken& at) {
-  std::vector<PpToken> line = ReadLine(file);
+  std::vector<PpToken>& line = defineLine_;
+  ReadLineInto(file, line);
   std::string error;
   std::shared_ptr<PpMacro> macro = ParseMacroDefinition(line, error);
   if (!macro) {
@@ -214,7 +219,8 @@ void Preprocessor::HandleUndef(OpenFile& file, const PpToken& at) {
     return;
   }
   if (line.size() > 1) Report(at.file, at.line, false, "extra tokens at end of #undef");
-  macros_.erase(line[0].text);
+  auto found = macros_.find(line[0].text);
+  if (found != macros_.end()) macros_.erase(found);
 }
 
 void Preprocessor::HandleInclude(OpenFile& file, const PpToken& at) {
@@ -338,7 +344,7 @@ void Preprocessor::HandleLine(OpenFile& file, const PpToken& at) {
   file.lineOffset = static_cast<int64_t>(value) - file.lexer->Line();
   if (line.size() > 1 && line[1].kind == PpKind::kString && line[1].text.size() >= 2) {
     file.index = static_cast<uint32_t>(fileNames_.size());
-    fileNames_.push_back(line[1].text.substr(1, line[1].text.size() - 2));
+    fileNames_.emplace_back(line[1].text.substr(1, line[1].text.size() - 2));
   }
 }
 

@@ -20,11 +20,6 @@ PpToken NullPadding() {
   return t;
 }
 
-// A token in a message, cut short: pasting in nested arguments makes tokens of megabytes.
-std::string Quoted(const std::string& text) {
-  return "\"" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) + "\"";
-}
-
 uint64_t BytesOf(const std::vector<PpToken>& tokens) {
   uint64_t bytes = 0;
   for (const PpToken& t : tokens) bytes += t.text.size();
@@ -51,12 +46,14 @@ void PpListInput::Unread(const PpToken& token) {
 }
 
 PpExpander::PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
-                       const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics)
+                       const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics,
+                       PpTextStore& texts)
     : macros_(macros),
       input_(input),
       limits_(limits),
       fileNames_(fileNames),
-      diagnostics_(diagnostics) {}
+      diagnostics_(diagnostics),
+      texts_(texts) {}
 
 void PpExpander::Report(const PpToken& where, bool error, std::string message) {
   std::string file = where.file < fileNames_.size() ? fileNames_[where.file] : "";
@@ -174,44 +171,58 @@ PpToken PpExpander::Read() {
 }
 
 PpToken PpExpander::Get() {
-  for (;;) {
-    PpToken t = Read();
-    if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
-    auto found = macros_.find(t.text);
-    if (found == macros_.end()) return t;
-    if (found->second->disabled) {
-      t.noExpand = true;
-      return t;
-    }
-    if (preventExpansion_ > 0) return t;
-    bool fromText = contexts_.empty();
-    if (fromText) {
-      originFile_ = t.file;
-      originLine_ = t.line;
-      spentHere_ = 0;
-      bytesHere_ = 0;
-      BeginCall(t);
-    }
-    std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
-    bool entered = EnterMacro(macro, t);
-    if (fromText) {
-      callOpen_ = false;
-      if (entered) {
-        building_.number = ++callCount_;
-        std::swap(calls_[callCount_ % kCallsKept], building_);
-      }
-    }
-    if (entered) return PaddingFor(t);
-    if (failed_) return EndToken();
-    return t;
+  PpToken t = Read();
+  if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
+  return Replace(t);
+}
+
+PpToken PpExpander::Expand(const PpToken& t) {
+  if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
+  lastFromInput_ = true;  // as Read would have it
+  return Replace(t);
+}
+
+// An identifier that may name a macro: padding once the macro is entered, else the name.
+PpToken PpExpander::Replace(const PpToken& t) {
+  auto found = macros_.find(t.text);
+  if (found == macros_.end()) return t;
+  if (found->second->disabled) {
+    PpToken painted = t;
+    painted.noExpand = true;
+    return painted;
   }
+  if (preventExpansion_ > 0) return t;
+  bool fromText = contexts_.empty();
+  if (fromText) {
+    originFile_ = t.file;
+    originLine_ = t.line;
+    spentHere_ = 0;
+    bytesHere_ = 0;
+    BeginCall(t);
+  }
+  std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
+  bool entered = EnterMacro(macro, t);
+  if (fromText) {
+    callOpen_ = false;
+    if (entered) {
+      building_.number = ++callCount_;
+      std::swap(calls_[callCount_ % kCallsKept], building_);
+    }
+  }
+  if (entered) return PaddingFor(t);
+  if (failed_) return EndToken();
+  return t;
 }
 
 // Pastes `lhs` with the tokens after it in its context while they are marked for pasting,
-// and puts the result in a context of its own.
+// and puts the result in a context of its own. The spellings between are made in two
+// buffers by turns; only the last goes to the store.
 PpToken PpExpander::PasteAll(const PpToken& lhs) {
   PpToken result = lhs;
   result.pasteLeft = false;
+  std::string buffers[2];
+  int turn = 0;
+  bool madeOne = false;
   bool more = true;
   while (more && !contexts_.empty()) {
     Context& c = contexts_.back();
@@ -220,16 +231,19 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
     if (rhs.kind == PpKind::kPadding) continue;
     more = rhs.pasteLeft;
     PpToken pasted;
-    if (!PasteTokens(result, rhs, pasted)) {
+    if (!PasteTokens(result, rhs, buffers[turn], pasted)) {
       Report(lhs, true,
-             "pasting " + Quoted(result.text) + " and " + Quoted(rhs.text) +
+             "pasting " + QuotedSpelling(result.text) + " and " + QuotedSpelling(rhs.text) +
                  " does not give a valid preprocessing token");
       --c.next;
       break;
     }
-    result = std::move(pasted);
+    result = pasted;
+    turn ^= 1;
+    madeOne = true;
   }
   if (!Spend(1, result.text.size(), lhs)) return EndToken();
+  if (madeOne) result.text = texts_.Copy(result.text);
   Push(nullptr, {result}, true);
   return PaddingFor(lhs);
 }
@@ -359,7 +373,7 @@ std::vector<PpToken> PpExpander::Substitute(const PpMacro& macro, const PpToken&
     Argument stringified;
     const Argument* from = &args[b.param];
     if (b.stringify) {
-      stringified.push_back(Stringify(args[b.param]));
+      stringified.push_back(Stringify(args[b.param], texts_));
       from = &stringified;
     } else if (!rhsOfPaste && !lhsOfPaste) {
       if (!isExpanded[b.param]) {

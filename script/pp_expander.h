@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "script/pp_macros.h"
+#include "script/pp_text_store.h"
 #include "script/pp_token.h"
 
 namespace fw {
@@ -59,12 +60,20 @@ struct PpExpansionLimits {
 class PpExpander {
  public:
   // Diagnostics name files through `fileNames` (a token's file is an index into it).
+  // Spellings made by pasting and stringizing go to `texts`, which must outlive the tokens.
   PpExpander(PpMacroTable& macros, PpTokenInput& input, PpExpansionLimits& limits,
-             const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics);
+             const std::vector<std::string>& fileNames, PpDiagnostics& diagnostics,
+             PpTextStore& texts);
 
   // The next token with macros expanded, kPadding tokens included (callers skip them);
   // kEnd at the end of the input, and for ever after a limit was reached.
   PpToken Get();
+
+  // True when no macro is being read: the next token would come from the input.
+  bool Idle() const { return contexts_.empty() && !failed_; }
+  // What Get gives for `t`, read from the input by the caller while Idle and not looking for
+  // a '(' (the input reads its own tokens without going through Get).
+  PpToken Expand(const PpToken& t);
 
   // While on, identifiers are returned unexpanded ("defined X" in #if).
   void PreventExpansion(bool on) { preventExpansion_ += on ? 1 : -1; }
@@ -95,6 +104,7 @@ class PpExpander {
   using Argument = std::vector<PpToken>;
 
   PpToken Read();
+  PpToken Replace(const PpToken& t);
   void BeginCall(const PpToken& name);
   void Record(const PpToken& fromInput);
   PpToken PasteAll(const PpToken& lhs);
@@ -117,6 +127,7 @@ class PpExpander {
   PpExpansionLimits& limits_;
   const std::vector<std::string>& fileNames_;
   PpDiagnostics& diagnostics_;
+  PpTextStore& texts_;
   std::vector<Context> contexts_;
   PpTokenInput::Mode mode_ = PpTokenInput::Mode::kNormal;
   int preventExpansion_ = 0;

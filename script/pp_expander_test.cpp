@@ -8,9 +8,15 @@
 namespace fw {
 namespace {
 
-std::vector<PpToken> Tokens(const std::string& text, uint32_t file = 0) {
+// The texts the tokens view, kept for the whole test program.
+PpTextStore& Texts() {
+  static PpTextStore texts;
+  return texts;
+}
+
+std::vector<PpToken> Tokens(std::string_view text, uint32_t file = 0) {
   PpDiagnostics d;
-  PpLexer lexer(text, file, false, "", d);
+  PpLexer lexer(Texts().Keep(std::string(text)), file, false, "", d, Texts());
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) {
     if (t.kind != PpKind::kNewline) tokens.push_back(t);
@@ -32,7 +38,7 @@ class Expansion {
 
   std::vector<PpToken> Run(const std::string& input) {
     PpListInput in(Tokens(input, 0));
-    PpExpander expander(macros, in, limits, names, diagnostics);
+    PpExpander expander(macros, in, limits, names, diagnostics, Texts());
     std::vector<PpToken> out;
     for (PpToken t = expander.Get(); t.kind != PpKind::kEnd; t = expander.Get()) {
       if (t.kind != PpKind::kPadding) out.push_back(t);
@@ -43,7 +49,7 @@ class Expansion {
 
   std::string Text(const std::string& input) {
     std::string s;
-    for (const PpToken& t : Run(input)) s += (s.empty() ? "" : " ") + t.text;
+    for (const PpToken& t : Run(input)) s.append(s.empty() ? "" : " ").append(t.text);
     return s;
   }
 
@@ -218,14 +224,15 @@ TEST(PpExpanderTest, DeeplyNestedArgumentsStopWithAnError) {
 TEST(PpOperatorsTest, PasteMakesOnlySingleTokens) {
   PpToken a = Tokens("a")[0], b = Tokens("12")[0], slash = Tokens("/")[0], dot = Tokens(".")[0];
   PpToken out;
-  ASSERT_TRUE(PasteTokens(a, b, out));
+  std::string joined;
+  ASSERT_TRUE(PasteTokens(a, b, joined, out));
   EXPECT_EQ(out.text, "a12");
   EXPECT_EQ(out.kind, PpKind::kIdentifier);
-  ASSERT_TRUE(PasteTokens(b, a, out));
+  ASSERT_TRUE(PasteTokens(b, a, joined, out));
   EXPECT_EQ(out.kind, PpKind::kNumber);
-  EXPECT_FALSE(PasteTokens(slash, slash, out));  // a comment, not a token
-  EXPECT_FALSE(PasteTokens(a, dot, out));
-  EXPECT_FALSE(PasteTokens(Tokens("\"")[0], Tokens("x")[0], out));
+  EXPECT_FALSE(PasteTokens(slash, slash, joined, out));  // a comment, not a token
+  EXPECT_FALSE(PasteTokens(a, dot, joined, out));
+  EXPECT_FALSE(PasteTokens(Tokens("\"")[0], Tokens("x")[0], joined, out));
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ class Parser {
   bool Run(int64_t& value, std::string& error) {
     Value v = Conditional(true);
     if (error_.empty() && at_ < tokens_.size()) {
-      Error("missing binary operator before token \"" + tokens_[at_].text + "\"");
+      Error("missing binary operator before token \"" + std::string(tokens_[at_].text) + "\"");
     }
     if (!error_.empty()) {
       error = error_;
@@ -129,7 +129,7 @@ class Parser {
     while (!Failed() && at_ < tokens_.size()) {
       int precedence = PrecedenceOf(tokens_[at_]);
       if (precedence < minPrecedence || precedence < 1) break;
-      std::string op = tokens_[at_++].text;
+      std::string_view op = tokens_[at_++].text;
       bool rhsEvaluated =
           evaluate && !(op == "&&" && !lhs.IsTrue()) && !(op == "||" && lhs.IsTrue());
       Value rhs = BinaryAbove(precedence, rhsEvaluated);
@@ -146,7 +146,7 @@ class Parser {
     return v;
   }
 
-  Value Apply(const std::string& op, Value a, Value b, bool evaluate) {
+  Value Apply(std::string_view op, Value a, Value b, bool evaluate) {
     if (op == "&&") return Int(a.IsTrue() && b.IsTrue());
     if (op == "||") return Int(a.IsTrue() || b.IsTrue());
     if (op == "<<" || op == ">>") return Shift(a, b, op == "<<");
@@ -215,18 +215,18 @@ class Parser {
         return Int(0);
       case PpKind::kNumber:
         if (!ParsePpInteger(t.text, v.bits, v.isUnsigned)) {
-          Error("invalid integer constant \"" + t.text + "\" in #if");
+          Error("invalid integer constant \"" + std::string(t.text) + "\" in #if");
         }
         return v;
       case PpKind::kCharacter:
         return CharacterValue(t.text);
       default:
-        Error("token \"" + t.text + "\" is not valid in preprocessor expressions");
+        Error("token \"" + std::string(t.text) + "\" is not valid in preprocessor expressions");
         return {};
     }
   }
 
-  Value CharacterValue(const std::string& text) {
+  Value CharacterValue(std::string_view text) {
     size_t i = text.find('\'') + 1;
     int64_t value = 0;
     int count = 0;
@@ -242,7 +242,7 @@ class Parser {
     return Int(static_cast<int32_t>(value));
   }
 
-  static int64_t Escape(const std::string& text, size_t& i) {
+  static int64_t Escape(std::string_view text, size_t& i) {
     char c = text[i++];
     switch (c) {
       case 'n':
@@ -300,7 +300,7 @@ bool IsIntegerSuffix(std::string suffix, bool& isUnsigned) {
 
 }  // namespace
 
-bool ParsePpInteger(const std::string& text, uint64_t& value, bool& isUnsigned) {
+bool ParsePpInteger(std::string_view text, uint64_t& value, bool& isUnsigned) {
   size_t i = 0;
   unsigned base = 10;
   if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -325,7 +325,7 @@ bool ParsePpInteger(const std::string& text, uint64_t& value, bool& isUnsigned) 
     value = value * base + d;
   }
   if (i == digits && base != 8) return false;
-  if (!IsIntegerSuffix(text.substr(i), isUnsigned)) return false;
+  if (!IsIntegerSuffix(std::string(text.substr(i)), isUnsigned)) return false;
   // Too large for the signed type: unsigned, as GCC reads it (with a warning).
   if (value > uint64_t{INT64_MAX}) isUnsigned = true;
   return !overflow;

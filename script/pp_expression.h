@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "script/pp_token.h"
@@ -17,6 +18,6 @@ bool EvaluatePpExpression(const std::vector<PpToken>& tokens, int64_t& value, st
                           uint32_t maxNesting = 256);
 
 // The value of an integer constant as #if reads it (suffixes u, l, ll in any case).
-bool ParsePpInteger(const std::string& text, uint64_t& value, bool& isUnsigned);
+bool ParsePpInteger(std::string_view text, uint64_t& value, bool& isUnsigned);
 
 }  // namespace fw

@@ -9,7 +9,8 @@ namespace {
 
 bool Eval(const std::string& text, int64_t& value, std::string& error) {
   PpDiagnostics d;
-  PpLexer lexer(text, 0, false, "", d);
+  PpTextStore texts;
+  PpLexer lexer(text, 0, false, "", d, texts);
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   return EvaluatePpExpression(tokens, value, error);

@@ -7,11 +7,39 @@ namespace fw {
 
 namespace {
 
+// What each byte may be, looked up once a byte: the lexer's loops ask it of every byte.
+enum : uint8_t { kBlankByte = 1, kWordByte = 2, kDigitByte = 4, kSkipByte = 8 };
+constexpr auto kByteClass = [] {
+  std::array<uint8_t, 256> classes{};
+  for (char c : std::string_view(" \t\r\v\f")) classes[static_cast<unsigned char>(c)] = kBlankByte;
+  classes[0] = kBlankByte;
+  for (uint8_t& c : classes) {
+    if (c & kBlankByte) c |= kSkipByte;
+  }
+  classes['/'] = kSkipByte;  // a comment may begin there
+  for (int c = 0; c < 256; ++c) {
+    bool digit = c >= '0' && c <= '9';
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || digit || c == '_' || c == '$' ||
+        c >= 0x80) {
+      classes[c] |= kWordByte;
+    }
+    if (digit) classes[c] |= kDigitByte;
+  }
+  return classes;
+}();
+
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
+  return kByteClass[static_cast<unsigned char>(c)] & kBlankByte;
 }
 bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return kByteClass[static_cast<unsigned char>(c)] & kDigitByte;
+}
+// Blanks or a comment may begin here: only then is SkipBlanks asked.
+bool MaySkip(char c) {
+  return kByteClass[static_cast<unsigned char>(c)] & kSkipByte;
+}
+bool IsWordByte(char c) {
+  return kByteClass[static_cast<unsigned char>(c)] & kWordByte;
 }
 
 // Longest first, so the first match is the longest; views, so that no candidate costs a strlen.
@@ -52,12 +80,11 @@ void RemoveSplices(std::string_view in, std::string& out, std::vector<size_t>& s
 }  // namespace
 
 bool IsPpIdentifierByte(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(static_cast<char>(c)) ||
-         c == '_' || c == '$' || c >= 0x80;
+  return kByteClass[c] & kWordByte;
 }
 
 PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
-                 PpDiagnostics& diagnostics)
+                 PpDiagnostics& diagnostics, PpTextStore& texts)
     : file_(file),
       doubledQuotes_(doubledQuotes),
       fileName_(std::move(fileName)),
@@ -66,8 +93,9 @@ PpLexer::PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::
   for (size_t slash = text.find('\\'); slash != std::string_view::npos;
        slash = text.find('\\', slash + 1)) {
     if (text.substr(slash + 1, 1) == "\n" || text.substr(slash + 1, 2) == "\r\n") {
-      RemoveSplices(text, spliced_, splices_);
-      text_ = spliced_;
+      std::string spliced;
+      RemoveSplices(text, spliced, splices_);
+      text_ = texts.Keep(std::move(spliced));
       break;
     }
   }
@@ -106,7 +134,7 @@ bool PpLexer::SkipBlanks() {
 PpToken PpLexer::Next() {
   PpToken token;
   token.file = file_;
-  token.spaceBefore = SkipBlanks();
+  token.spaceBefore = pos_ < text_.size() && MaySkip(text_[pos_]) && SkipBlanks();
   token.line = Line();
   if (pos_ >= text_.size()) {
     token.kind = PpKind::kEnd;
@@ -124,10 +152,8 @@ PpToken PpLexer::Next() {
     LexQuoted(token, static_cast<char>(c));
   } else if (IsDigit(static_cast<char>(c)) || (c == '.' && IsDigit(At(pos_ + 1)))) {
     LexNumber(token);
-  } else if (IsPpIdentifierByte(c)) {
-    while (pos_ < text_.size() && IsPpIdentifierByte(static_cast<unsigned char>(text_[pos_]))) {
-      ++pos_;
-    }
+  } else if (IsWordByte(static_cast<char>(c))) {
+    while (pos_ < text_.size() && IsWordByte(text_[pos_])) ++pos_;
     std::string_view word(text_.data() + start, pos_ - start);
     char q = At(pos_);
     if ((q == '"' || q == '\'') && (word == "L" || word == "u" || word == "U" || word == "u8")) {
@@ -135,10 +161,13 @@ PpToken PpLexer::Next() {
     } else {
       token.kind = PpKind::kIdentifier;
     }
+  } else if (kAlone[c]) {  // the commonest punctuators: ',' '(' ')'
+    token.kind = PpKind::kPunctuator;
+    ++pos_;
   } else {
     LexPunctuator(token);
   }
-  token.text.assign(text_.data() + start, pos_ - start);
+  token.text = text_.substr(start, pos_ - start);
   return token;
 }
 
@@ -169,7 +198,7 @@ void PpLexer::LexNumber(PpToken& token) {
     if ((c == '+' || c == '-') && pos_ > 0) {
       char e = text_[pos_ - 1];
       if (e != 'e' && e != 'E' && e != 'p' && e != 'P') break;
-    } else if (c != '.' && !IsPpIdentifierByte(static_cast<unsigned char>(c))) {
+    } else if (c != '.' && !IsWordByte(c)) {
       break;
     }
     ++pos_;
@@ -178,10 +207,6 @@ void PpLexer::LexNumber(PpToken& token) {
 
 void PpLexer::LexPunctuator(PpToken& token) {
   token.kind = PpKind::kPunctuator;
-  if (kAlone[static_cast<unsigned char>(text_[pos_])]) {  // the commonest: ',' '(' ')'
-    ++pos_;
-    return;
-  }
   std::string_view rest(text_.data() + pos_, text_.size() - pos_);
   for (std::string_view p : kPunctuators) {
     if (p[0] == rest[0] && rest.starts_with(p)) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "script/pp_text_store.h"
 #include "script/pp_token.h"
 
 namespace fw {
@@ -14,10 +15,10 @@ namespace fw {
 class PpLexer {
  public:
   // `doubledQuotes`: "" inside a string stands for one quote, as in resource scripts.
-  // Problems (an unterminated comment) go to `diagnostics` under `fileName`. `text` must
-  // outlive the lexer: it is read in place unless it holds line splices.
+  // Problems (an unterminated comment) go to `diagnostics` under `fileName`. The tokens view
+  // `text`, which must outlive them, or its copy without line splices, which `texts` keeps.
   PpLexer(std::string_view text, uint32_t file, bool doubledQuotes, std::string fileName,
-          PpDiagnostics& diagnostics);
+          PpDiagnostics& diagnostics, PpTextStore& texts);
   PpLexer(const PpLexer&) = delete;
   PpLexer& operator=(const PpLexer&) = delete;
 
@@ -38,8 +39,7 @@ class PpLexer {
   void LexPunctuator(PpToken& token);
   char At(size_t pos) const { return pos < text_.size() ? text_[pos] : '\0'; }
 
-  std::string spliced_;          // the text without its splices, when it has any
-  std::string_view text_;        // the text read: the one given, or spliced_
+  std::string_view text_;        // the text read: the one given, or its copy without splices
   std::vector<size_t> splices_;  // where a splice was removed, ascending
   size_t pos_ = 0;
   uint32_t file_;

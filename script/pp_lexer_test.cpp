@@ -2,17 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace fw {
 namespace {
 
 struct Lexed {
-  std::vector<PpToken> tokens;  // newlines as tokens too
+  std::unique_ptr<PpTextStore> texts = std::make_unique<PpTextStore>();  // what tokens view
+  std::vector<PpToken> tokens;                                           // newlines as tokens too
   PpDiagnostics diagnostics;
 };
 
-Lexed Lex(const std::string& text, bool doubledQuotes = false) {
+Lexed Lex(std::string_view text, bool doubledQuotes = false) {
   Lexed out;
-  PpLexer lexer(text, 0, doubledQuotes, "t.rc", out.diagnostics);
+  PpLexer lexer(out.texts->Keep(std::string(text)), 0, doubledQuotes, "t.rc", out.diagnostics,
+                *out.texts);
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) {
     out.tokens.push_back(t);
   }
@@ -85,7 +89,8 @@ TEST(PpLexerTest, PunctuatorsTakeTheLongestMatch) {
 
 TEST(PpLexerTest, HeaderNamesKeepBackslashesAndLeaveOtherTextAlone) {
   PpDiagnostics d;
-  PpLexer lexer(" \"res\\Dlg.h\" x\n <Windows.h>\n FOO", 0, false, "t", d);
+  PpTextStore texts;
+  PpLexer lexer(" \"res\\Dlg.h\" x\n <Windows.h>\n FOO", 0, false, "t", d, texts);
   std::string name;
   bool angled = true;
   ASSERT_TRUE(lexer.LexHeaderName(name, angled));
@@ -105,7 +110,8 @@ TEST(PpLexerTest, HeaderNamesKeepBackslashesAndLeaveOtherTextAlone) {
 // not found passes the comment twice, and must count it once.
 TEST(PpLexerTest, LinesCountOnceWhenAHeaderNameIsNotFoundAfterAComment) {
   PpDiagnostics d;
-  PpLexer lexer(" /* a\n b */ FOO\nBAR /* c\n\n", 0, false, "t", d);
+  PpTextStore texts;
+  PpLexer lexer(" /* a\n b */ FOO\nBAR /* c\n\n", 0, false, "t", d, texts);
   std::string name;
   bool angled = false;
   EXPECT_FALSE(lexer.LexHeaderName(name, angled));

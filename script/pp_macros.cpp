@@ -23,10 +23,10 @@ bool ParseParameters(const std::vector<PpToken>& tokens, size_t& at, PpMacro& ma
       macro.params.push_back(kVaArgs);
     } else if (t.kind == PpKind::kIdentifier && t.text != kVaArgs) {
       if (std::find(macro.params.begin(), macro.params.end(), t.text) != macro.params.end()) {
-        error = "duplicate macro parameter \"" + t.text + "\"";
+        error = "duplicate macro parameter \"" + std::string(t.text) + "\"";
         return false;
       }
-      macro.params.push_back(t.text);
+      macro.params.emplace_back(t.text);
       if (at + 1 < tokens.size() && tokens[at + 1].IsPunctuator("...")) {
         macro.variadic = true;  // the named form "args..."
         ++at;

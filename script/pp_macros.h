@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,7 +27,13 @@ struct PpMacro {
   bool disabled = false;  // while its own expansion is read
 };
 
-using PpMacroTable = std::unordered_map<std::string, std::shared_ptr<PpMacro>>;
+// Found by a token's view as well as by a string: no key is made for a lookup.
+struct PpNameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+using PpMacroTable =
+    std::unordered_map<std::string, std::shared_ptr<PpMacro>, PpNameHash, std::equal_to<>>;
 
 // The macro a "#define" line makes of `tokens` (the tokens after "define", up to the line end),
 // or null with `error` set.

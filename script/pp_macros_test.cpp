@@ -7,9 +7,15 @@
 namespace fw {
 namespace {
 
-std::vector<PpToken> Tokens(const std::string& text) {
+// The texts the tokens view, kept for the whole test program.
+PpTextStore& Texts() {
+  static PpTextStore texts;
+  return texts;
+}
+
+std::vector<PpToken> Tokens(std::string_view text) {
   PpDiagnostics d;
-  PpLexer lexer(text, 0, false, "", d);
+  PpLexer lexer(Texts().Keep(std::string(text)), 0, false, "", d, Texts());
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   return tokens;

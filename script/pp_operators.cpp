@@ -4,7 +4,7 @@
 
 namespace fw {
 
-PpToken Stringify(const std::vector<PpToken>& tokens) {
+PpToken Stringify(const std::vector<PpToken>& tokens, PpTextStore& texts) {
   std::string text = "\"";
   // What decides the space before the next token: a padding's source, else the token.
   PadSource source = PadSource::kNone;
@@ -30,14 +30,16 @@ PpToken Stringify(const std::vector<PpToken>& tokens) {
   text += '"';
   PpToken result;
   result.kind = PpKind::kString;
-  result.text = std::move(text);
+  result.text = texts.Copy(text);
   return result;
 }
 
-bool PasteTokens(const PpToken& lhs, const PpToken& rhs, PpToken& result) {
+bool PasteTokens(const PpToken& lhs, const PpToken& rhs, std::string& joined, PpToken& result) {
   PpDiagnostics ignored;
-  std::string joined = lhs.text + rhs.text;  // outlives the lexer, which reads it in place
-  PpLexer lexer(joined, lhs.file, false, "", ignored);
+  PpTextStore none;  // no token holds a newline, so there is no splice to keep
+  joined.assign(lhs.text);
+  joined.append(rhs.text);
+  PpLexer lexer(joined, lhs.file, false, "", ignored, none);
   PpToken pasted = lexer.Next();
   if (pasted.spaceBefore || pasted.unterminated || pasted.kind == PpKind::kEnd ||
       pasted.kind == PpKind::kNewline || lexer.Next().kind != PpKind::kEnd) {
@@ -45,7 +47,7 @@ bool PasteTokens(const PpToken& lhs, const PpToken& rhs, PpToken& result) {
   }
   result = lhs;
   result.kind = pasted.kind;
-  result.text = std::move(pasted.text);
+  result.text = pasted.text;
   result.pasteLeft = false;
   result.noExpand = false;
   return true;

@@ -27,7 +27,9 @@ enum class PpKind : uint8_t {
 enum class PadSource : uint8_t { kNone, kWhite, kNoWhite };
 
 struct PpToken {
-  std::string text;   // the spelling
+  // The spelling: a view into a file's text or a macro's body, or into the text store of the
+  // preprocessor for tokens made by pasting and stringizing; never owned by the token.
+  std::string_view text;
   uint32_t file = 0;  // index into the run's list of files
   uint32_t line = 0;
   PpKind kind = PpKind::kOther;
@@ -42,6 +44,22 @@ struct PpToken {
   bool Is(PpKind k, std::string_view spelling) const { return kind == k && text == spelling; }
   bool IsPunctuator(std::string_view spelling) const { return Is(PpKind::kPunctuator, spelling); }
 };
+
+// A spelling as a message shows it: cut after 40 bytes, since pasting in nested macro
+// arguments makes tokens of megabytes.
+inline std::string ShownSpelling(std::string_view text) {
+  std::string shown(text.substr(0, 40));
+  if (text.size() > 40) shown += "...";
+  return shown;
+}
+
+// The same between double quotes.
+inline std::string QuotedSpelling(std::string_view text) {
+  std::string quoted = "\"";  // appended, not "\"" + ...: GCC 12 -O3 warns (-Wrestrict)
+  quoted += ShownSpelling(text);
+  quoted += '"';
+  return quoted;
+}
 
 struct PpDiagnostic {
   std::string file;

@@ -15,7 +15,7 @@ PpToken KindToken(PpKind kind) {
 Preprocessor::Preprocessor(PpFiles& files, PreprocessOptions options)
     : files_(files),
       options_(std::move(options)),
-      expander_(macros_, *this, options_.expansion, fileNames_, diagnostics_) {
+      expander_(macros_, *this, options_.expansion, fileNames_, diagnostics_, *texts_) {
   for (const auto& [name, value] : options_.predefined) Predefine(name, value);
 }
 
@@ -23,8 +23,8 @@ Preprocessor::~Preprocessor() = default;
 
 void Preprocessor::Predefine(const std::string& name, const std::string& value) {
   PpDiagnostics ignored;
-  std::string text = name + " " + value;
-  PpLexer lexer(text, 0, false, "", ignored);
+  std::string_view text = texts_->Keep(name + " " + value);  // the macro's body views it
+  PpLexer lexer(text, 0, false, "", ignored, *texts_);
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   std::string error;
@@ -33,16 +33,16 @@ void Preprocessor::Predefine(const std::string& name, const std::string& value) 
 
 void Preprocessor::Start(const std::string& path, std::string_view text) {
   scriptFolder_ = PpFolderOf(path);
+  // Room for a define every 64 bytes, so that a script of defines does not rehash the table
+  // again and again as it grows (each time a walk over scattered nodes).
+  macros_.reserve(macros_.size() + text.size() / kBytesPerDefine);
   Open(path, text, false);
 }
 
 void Preprocessor::Open(const std::string& path, std::string_view text, bool system,
                         std::string own) {
   auto file = std::make_unique<OpenFile>();
-  if (!own.empty()) {
-    file->text = std::move(own);
-    text = file->text;
-  }
+  if (!own.empty()) text = texts_->Keep(std::move(own));
   file->index = static_cast<uint32_t>(fileNames_.size());
   fileNames_.push_back(system ? "<" + path + ">" : path);
   file->path = path;
@@ -51,8 +51,8 @@ void Preprocessor::Open(const std::string& path, std::string_view text, bool sys
   file->directivesOnly = system || (!stack_.empty() && PpDirectivesOnly(path));
   file->conditionBase = conditions_.size();
   bool doubledQuotes = !system && !PpDirectivesOnly(path);  // a resource script's strings
-  file->lexer =
-      std::make_unique<PpLexer>(text, file->index, doubledQuotes, fileNames_.back(), diagnostics_);
+  file->lexer = std::make_unique<PpLexer>(text, file->index, doubledQuotes, fileNames_.back(),
+                                          diagnostics_, *texts_);
   stack_.push_back(std::move(file));
 }
 
@@ -84,7 +84,11 @@ bool Preprocessor::Next(PpToken& token) {
   for (;;) {
     LimitDiagnostics();
     if (stopped_) return false;
-    PpToken t = expander_.Get();
+    // While no macro is open, the file's tokens come straight from here, only names through
+    // the expander.
+    PpToken t = expander_.Idle() && unread_.empty()
+                    ? expander_.Expand(Preprocessor::Next(Mode::kNormal))
+                    : expander_.Get();
     if (expander_.Failed()) stopped_ = true;
     LimitDiagnostics();
     if (stopped_) return false;
@@ -177,8 +181,9 @@ bool PreprocessResult::HasErrors() const {
 PreprocessResult Preprocess(PpFiles& files, const std::string& path, std::string_view text,
                             const PreprocessOptions& options) {
   Preprocessor pp(files, options);
-  pp.Start(path, text);
   PreprocessResult result;
+  result.texts = pp.Texts();
+  pp.Start(path, result.texts->Keep(std::string(text)));  // the tokens outlive the caller's
   for (PpToken t; pp.Next(t);) result.tokens.push_back(std::move(t));
   result.files = pp.Files();
   result.defines = pp.Defines();

@@ -16,6 +16,7 @@
 #include "script/pp_files.h"
 #include "script/pp_lexer.h"
 #include "script/pp_macros.h"
+#include "script/pp_text_store.h"
 #include "script/pp_token.h"
 
 namespace fw {
@@ -55,11 +56,14 @@ struct PpCodePage {
 
 class Preprocessor : private PpTokenInput {
  public:
+  // The fewest bytes a script gives a define, as far as tables are sized ahead.
+  static constexpr size_t kBytesPerDefine = 64;
+
   explicit Preprocessor(PpFiles& files, PreprocessOptions options = {});
   ~Preprocessor() override;
 
   // Starts on the script at `path`, whose decoded text is `text` (read in place: it must
-  // outlive the reading).
+  // outlive the tokens).
   void Start(const std::string& path, std::string_view text);
 
   // The next token of the output (never padding); false at the end, when a limit or a
@@ -81,6 +85,9 @@ class Preprocessor : private PpTokenInput {
   const std::vector<PpCodePage>& CodePages() const { return codePages_; }
   const PpDiagnostics& Diagnostics() const { return diagnostics_; }
   bool Stopped() const { return stopped_; }
+  // The texts the tokens view (but the script's): a caller that keeps tokens beyond the
+  // preprocessor keeps these too.
+  std::shared_ptr<PpTextStore> Texts() const { return texts_; }
   // The macro call of the text that made tokens with this `expansion`, as written; null when
   // it is older than the last few calls.
   const PpExpander::Call* FindCall(uint32_t expansion) const {
@@ -89,7 +96,6 @@ class Preprocessor : private PpTokenInput {
 
  private:
   struct OpenFile {
-    std::string text;  // an included file's text, which its lexer reads in place
     std::unique_ptr<PpLexer> lexer;
     std::string path;
     std::string folder;
@@ -130,12 +136,13 @@ class Preprocessor : private PpTokenInput {
   void CutDiagnostics();
   void Stop(uint32_t file, uint32_t line, std::string message);
   void Predefine(const std::string& name, const std::string& value);
-  // `text` must outlive the file's reading, unless the file is given as `own`.
+  // `text` must outlive the tokens, unless the file is given as `own` (then kept in texts_).
   void Open(const std::string& path, std::string_view text, bool system, std::string own = {});
 
   // Directives (pp_directives.cpp).
   void HandleDirective(OpenFile& file);
   std::vector<PpToken> ReadLine(OpenFile& file);
+  void ReadLineInto(OpenFile& file, std::vector<PpToken>& tokens);  // `tokens` emptied first
   void HandleConditional(OpenFile& file, const PpToken& name);
   void PushCondition(const PpToken& at, bool value);
   bool Evaluate(std::vector<PpToken> tokens, const PpToken& at);
@@ -160,8 +167,12 @@ class Preprocessor : private PpTokenInput {
   uint32_t includes_ = 0;
   uint64_t includedBytes_ = 0;
   PpMacroTable macros_;
+  // Included files, texts without splices, pasted and stringized spellings: all the tokens view
+  // for the run (the included bytes and the expansions' bytes are bounded).
+  std::shared_ptr<PpTextStore> texts_ = std::make_shared<PpTextStore>();
   PpExpander expander_;
   std::vector<PpToken> unread_;
+  std::vector<PpToken> defineLine_;  // a "#define" line's tokens; its memory kept for the next
   std::vector<PpDefine> defines_;
   std::vector<PpCodePage> codePages_;
   PpDiagnostics diagnostics_;
@@ -178,6 +189,7 @@ class Preprocessor : private PpTokenInput {
 struct PreprocessResult {
   std::vector<std::string> files;
   std::vector<PpToken> tokens;
+  std::shared_ptr<PpTextStore> texts;  // what the tokens view, the script's text among them
   std::vector<PpDefine> defines;
   std::vector<PpCodePage> codePages;
   PpDiagnostics diagnostics;

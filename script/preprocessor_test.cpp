@@ -16,7 +16,7 @@ class PreprocessorTest : public ::testing::Test {
   // The output tokens separated by spaces.
   std::string Text() const {
     std::string s;
-    for (const PpToken& t : result.tokens) s += (s.empty() ? "" : " ") + t.text;
+    for (const PpToken& t : result.tokens) s.append(s.empty() ? "" : " ").append(t.text);
     return s;
   }
 
@@ -235,7 +235,7 @@ TEST_F(PreprocessorTest, StreamingGivesTheSameTokens) {
   Preprocessor pp(files);
   pp.Start("x.rc", text);
   std::vector<std::string> got;
-  for (PpToken t; pp.Next(t);) got.push_back(t.text);
+  for (PpToken t; pp.Next(t);) got.emplace_back(t.text);
   EXPECT_EQ(got, (std::vector<std::string>{"1", "b", "\"c\""}));
   EXPECT_FALSE(pp.Stopped());
 }
@@ -249,6 +249,41 @@ TEST_F(PreprocessorTest, DiagnosticsStopPilingUp) {
   EXPECT_EQ(result.diagnostics[999].line, 1000u);
   EXPECT_EQ(result.diagnostics.back().message, "4001 more diagnostics left out");
   EXPECT_EQ(result.tokens.size(), 5000u);
+}
+
+// Tokens view the texts they came from: a header closed long ago, a line without its splice,
+// a pasted or stringized spelling, a script given as a temporary. All must outlive the run
+// (the sanitizer build catches a view left dangling).
+TEST(PreprocessorTextsTest, TokensOutliveTheTextsTheyCameFrom) {
+  PpMemoryFiles files;
+  files.Add("defs.h",
+            "#define GLUE(a, b) a ## b\n#define NAME name_from_a_header_that_is_\\\nclosed\n"
+            "#define STR(x) #x\n");
+  PreprocessResult r =
+      Preprocess(files, "a.rc",
+                 std::string("#include \"defs.h\"\nNAME GLUE(abcdefghijklmnop, qrstuvwxyz_0123)\n"
+                             "STR(a   \"b\") a_long_name_read_from_the_script_itself\n"));
+  std::string text;
+  for (const PpToken& t : r.tokens) text.append(text.empty() ? "" : " ").append(t.text);
+  EXPECT_EQ(text,
+            "name_from_a_header_that_is_closed abcdefghijklmnopqrstuvwxyz_0123 \"a \\\"b\\\"\" "
+            "a_long_name_read_from_the_script_itself");
+
+  std::string script =
+      "#include \"defs.h\"\nGLUE(x_long_enough_to_need_memory, _y) NAME "
+      "spl\\\nit_over_a_line_end\n";
+  std::vector<PpToken> kept;
+  std::shared_ptr<PpTextStore> texts;  // kept beyond the preprocessor, as its tokens are
+  {
+    Preprocessor pp(files);
+    pp.Start("a.rc", script);
+    for (PpToken t; pp.Next(t);) kept.push_back(t);
+    texts = pp.Texts();
+  }
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[0].text, "x_long_enough_to_need_memory_y");
+  EXPECT_EQ(kept[1].text, "name_from_a_header_that_is_closed");
+  EXPECT_EQ(kept[2].text, "split_over_a_line_end");
 }
 
 TEST(PreprocessBytesTest, SurvivesHostileBytes) {
@@ -319,7 +354,7 @@ TEST(PreprocessorHoldTest, StopsAfterEachDefineOutsideMacroCalls) {
   std::vector<std::string> seen;
   for (PpToken t;;) {
     if (pp.Next(t)) {
-      seen.push_back(t.text);
+      seen.emplace_back(t.text);
     } else if (pp.Held()) {
       for (const PpDefine& d : pp.Defines()) seen.push_back("[" + d.name + "]");
       pp.ClearDefines();

@@ -1,5 +1,7 @@
 #include "script/rc_expression.h"
 
+#include <array>
+
 #include "script/rc_controls.h"
 
 namespace fw {
@@ -12,11 +14,18 @@ constexpr int kMaxDepth = 200;
 // line of "1|1|..." would otherwise hold gigabytes of them).
 constexpr size_t kMaxTokens = 10000;
 
+// Each byte's value as a digit (99: none), looked up rather than tested: numbers are many.
+constexpr auto kDigitValues = [] {
+  std::array<uint8_t, 256> values{};
+  values.fill(99);
+  for (int c = '0'; c <= '9'; ++c) values[c] = static_cast<uint8_t>(c - '0');
+  for (int c = 'a'; c <= 'f'; ++c) values[c] = static_cast<uint8_t>(c - 'a' + 10);
+  for (int c = 'A'; c <= 'F'; ++c) values[c] = static_cast<uint8_t>(c - 'A' + 10);
+  return values;
+}();
+
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
+  return kDigitValues[static_cast<unsigned char>(c)];
 }
 
 bool IsBinaryOperator(const PpToken& t) {
@@ -140,9 +149,7 @@ class ExpressionReader {
     }
     if (t.kind == PpKind::kIdentifier && !IsRcKeyword(t.text)) {
       const PpToken& name = Take();
-      // Cut short: a name pasted in nested macro arguments may be megabytes long.
-      std::string shown = name.text.size() > 40 ? name.text.substr(0, 40) + "..." : name.text;
-      in_.Error(name, "no value for the name " + shown + " (read as 0)");
+      in_.Error(name, "no value for the name " + ShownSpelling(name.text) + " (read as 0)");
       out_.undefinedName = true;
       result = {};
       return true;

@@ -24,7 +24,7 @@ bool IsOneOf(const PpToken& t, const auto& words) {
 void SkipToBlock(RcTokens& in, const PpToken& type) {
   while (!in.PeekBegin()) {
     if (in.AtEnd()) {
-      in.Error(type, "BEGIN expected for this " + type.text + " resource");
+      in.Error(type, "BEGIN expected for this " + std::string(type.text) + " resource");
       return;
     }
     in.Take();
@@ -50,7 +50,8 @@ void SkipRcResource(RcTokens& in) {
       return;
     }
     if (in.AtEnd()) {
-      in.Error(type, "a file name or BEGIN expected for this " + type.text + " resource");
+      in.Error(type,
+               "a file name or BEGIN expected for this " + std::string(type.text) + " resource");
       return;
     }
     const PpToken& t = in.Peek();

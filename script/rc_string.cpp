@@ -1,5 +1,6 @@
 #include "script/rc_string.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "textutil/utf8.h"
@@ -49,6 +50,10 @@ std::string DecodeRcString(std::string_view token) {
   if (wide) token.remove_prefix(1);
   if (!token.empty() && token[0] == '"') token.remove_prefix(1);
   if (!token.empty() && token.back() == '"') token.remove_suffix(1);
+  // Most texts hold neither a quote nor an escape: they stand as they are.
+  if (std::none_of(token.begin(), token.end(), [](char c) { return c == '"' || c == '\\'; })) {
+    return std::string(token);
+  }
   std::string out;
   UnitWriter units(out);
   size_t i = 0;

@@ -15,11 +15,6 @@ bool RcTokens::IsWord(const PpToken& t, std::string_view word) {
   return true;
 }
 
-const PpToken& RcTokens::Peek() {
-  if (!haveAhead_) Ahead(pp_.Next(ahead_));
-  return ahead_;
-}
-
 bool RcTokens::PeekUnlessDefine() {
   if (haveAhead_) return true;
   pp_.HoldAtDefines(true);
@@ -68,8 +63,7 @@ bool RcTokens::TakePunctuator(std::string_view p) {
 
 std::string RcTokens::Describe(const PpToken& t) {
   if (t.kind == PpKind::kEnd) return "the end of the script";
-  std::string text = t.text.size() > 40 ? t.text.substr(0, 40) + "..." : t.text;
-  return "\"" + text + "\"";
+  return QuotedSpelling(t.text);
 }
 
 std::string RcTokens::Written(const std::vector<PpToken>& tokens) const {

@@ -16,7 +16,10 @@ class RcTokens {
   RcTokens(Preprocessor& pp, size_t maxDiagnostics);
 
   // The next token; a kEnd token (at the last line read) at the end of the script.
-  const PpToken& Peek();
+  const PpToken& Peek() {  // inline: the reader asks it several times a token
+    if (!haveAhead_) Ahead(pp_.Next(ahead_));
+    return ahead_;
+  }
   // As Peek, but false, with no token ahead, when the preprocessor read a "#define" first (its
   // defines are to be handed over before reading on).
   bool PeekUnlessDefine();
