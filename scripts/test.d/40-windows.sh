@@ -27,6 +27,9 @@ cmake --build "$linux_build" --target formwright fw-measure -j2
 source scripts/lib/wine_display.sh
 fw_wine_display_start "$prefix" "$wine_run" "$root/build/windows/bin/fw-probe.exe"
 
+# The preset runs a failed test once more: a Wine process now and then ends before the
+# program starts (a test failing in hundredths of a second with no output), while a real
+# failure fails twice.
 ctest --preset windows
 
 echo "== measurement: GDI under Wine against the Linux display"
