@@ -42,6 +42,32 @@ int IndexIn(PlaceholderSet set, std::string_view text) {
   return -1;
 }
 
+// A buffer's marks are made again for every dialog (emptying drops them), and the sets are a
+// few static lists: their traits are worked out once per thread. A set is known again by its
+// items (where each text lies, and its size), so a list reordered in place is a new set.
+const SetTraits& CachedTraitsOf(PlaceholderSet set) {
+  struct Known {
+    std::vector<std::string_view> items;
+    SetTraits traits;
+  };
+  auto same = [set](const Known& k) {
+    if (k.items.size() != set.count) return false;
+    for (size_t i = 0; i < set.count; ++i) {
+      if (k.items[i].data() != set.items[i].data() || k.items[i].size() != set.items[i].size()) {
+        return false;
+      }
+    }
+    return true;
+  };
+  thread_local std::vector<Known> known;
+  for (const Known& k : known) {
+    if (same(k)) return k.traits;
+  }
+  if (known.size() >= 16) known.clear();  // sets made on the fly are not kept without end
+  known.push_back({{set.items, set.items + set.count}, TraitsOf(set)});
+  return known.back().traits;
+}
+
 }  // namespace
 
 size_t Buffer::settled() const {
@@ -63,7 +89,7 @@ Buffer::Mark& Buffer::MarkOf(PlaceholderSet set) {
   for (Mark& m : marks_) {
     if (m.set.items == set.items && m.set.count == set.count) return m;
   }
-  SetTraits traits = TraitsOf(set);
+  const SetTraits& traits = CachedTraitsOf(set);
   Mark m{set, 0, traits.longest > 0 ? traits.longest - 1 : 0, traits};
   marks_.push_back(m);
   return marks_.back();
@@ -159,15 +185,18 @@ void Buffer::Substitute(PlaceholderSet set, const std::string_view* values) {
     return;
   }
   size_t mark = MarkIndex(set);
+  // Nothing after the mark: nothing to replace, and settling would leave the mark at the end.
+  // A control's values go into a dozen buffers its template mostly has no section for.
+  if (marks_[mark].at == text_.size()) return;
   if (!*overflowed_ && !Sweep(mark, values)) ReplaceInTurn(mark, values);
-  Settle(set);
+  SettleMark(marks_[mark]);
 }
 
 void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
                                const std::string_view* values, const SweepMap* map,
                                const ValueRisks* risks) {
   size_t old = text_.size();
-  const Mark& m = MarkOf(set);
+  Mark& m = MarkOf(set);
   if (plain_ || *overflowed_ || m.at != old) {
     Append(body);
     Substitute(set, values);
@@ -197,12 +226,16 @@ void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
     AppendSwept(body, plan, set, m.traits, values, text_);
   }
   if (plan.changed < body.size()) MoveMarksBackFor(old + plan.changed);
-  Settle(set);
+  SettleMark(m);
 }
 
 void Buffer::Settle(PlaceholderSet set) {
-  if (plain_) return;
-  size_t& mark = MarkOf(set).at;
+  if (!plain_) SettleMark(MarkOf(set));
+}
+
+void Buffer::SettleMark(Mark& m) {
+  PlaceholderSet set = m.set;
+  size_t& mark = m.at;
   std::string_view text(text_);
   size_t chainStart = std::string_view::npos;  // first tilde of a run of awaiting prefixes
   size_t at = text.find('~', mark);

@@ -121,6 +121,7 @@ class Buffer {
   };
   size_t SearchStart(std::string_view placeholder) const;
   Mark& MarkOf(PlaceholderSet set);
+  void SettleMark(Mark& m);
   size_t MarkIndex(PlaceholderSet set) { return static_cast<size_t>(&MarkOf(set) - marks_.data()); }
   // Replace, searching from `from`. True when the text changed.
   bool ReplaceFrom(std::string_view placeholder, std::string_view value, size_t from);

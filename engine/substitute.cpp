@@ -10,9 +10,8 @@ namespace {
 
 // "~CTLNAME~" comes last, so a set that does not use it sees what it saw before it existed.
 constexpr std::array<std::string_view, 14> kControlPlaceholders = {
-    "~DLGNAME~", "~CTLID~",    "~CTLTEXT~",    "~CTLX~",   "~CTLY~",
-    "~CTLW~",    "~CTLH~",     "~CTLPX~",      "~CTLPY~",  "~CTLPW~",
-    "~CTLPH~",   "~CTLSTYLE~", "~CTLEXSTYLE~", "~CTLNAME~"};
+    "~DLGNAME~", "~CTLID~", "~CTLTEXT~", "~CTLX~",  "~CTLY~",     "~CTLW~",       "~CTLH~",
+    "~CTLPX~",   "~CTLPY~", "~CTLPW~",   "~CTLPH~", "~CTLSTYLE~", "~CTLEXSTYLE~", "~CTLNAME~"};
 
 // EventText takes the control placeholders after each control and these at the end of a
 // dialog. Its "~WM_INITDIALOG~" waits for the dialog's end, so it is settled on its own: in the
@@ -46,26 +45,45 @@ std::string* StyleMapOf(StyleMaps& maps, Section tag) {
 void AppendTagSubstituted(Buffer& buffer, const ParsedTemplate* parsed, Section tag,
                           PlaceholderSet set, const std::string_view* values,
                           const ValueRisks* risks) {
-  const TemplateSection* only = nullptr;
-  size_t count = 0;
-  if (parsed != nullptr) {
-    for (const TemplateSection& section : parsed->sections) {
-      if (section.tag != tag) continue;
-      only = &section;
-      ++count;
-    }
-  }
-  if (count == 1) {
-    buffer.AppendSubstituted(only->body, set, values, &only->map, risks);
+  int of = parsed != nullptr ? parsed->sectionOf[tag] : ParsedTemplate::kNone;
+  if (of >= 0) {
+    const TemplateSection& only = parsed->sections[static_cast<size_t>(of)];
+    buffer.AppendSubstituted(only.body, set, values, &only.map, risks);
     return;
   }
-  if (count > 1) {
+  if (of == ParsedTemplate::kSeveral) {
     for (const TemplateSection& section : parsed->sections) {
       if (section.tag == tag) buffer.Append(section.body);
     }
   }
   buffer.Substitute(set, values);
 }
+
+// A control's values held for one AppendControl: numbers in place, texts viewed.
+struct ControlViews {
+  IntegerDigits numbers[8];
+  std::string_view views[14];
+
+  ControlViews(const ControlRecord& c, std::string_view dialogName, const StyleMaps& maps,
+               StyleMapCache& styles)
+      : numbers{IntegerDigits(c.x),  IntegerDigits(c.y),  IntegerDigits(c.w),  IntegerDigits(c.h),
+                IntegerDigits(c.px), IntegerDigits(c.py), IntegerDigits(c.pw), IntegerDigits(c.ph)},
+        views{dialogName,
+              c.name,
+              c.text,
+              numbers[0].view(),
+              numbers[1].view(),
+              numbers[2].view(),
+              numbers[3].view(),
+              numbers[4].view(),
+              numbers[5].view(),
+              numbers[6].view(),
+              numbers[7].view(),
+              styles.FlagNames(c.style, maps.style),
+              styles.FlagNames(c.exStyle, maps.exStyle),
+              c.identifier} {}
+  ControlViews(const ControlViews&) = delete;  // the views point into `numbers`
+};
 
 }  // namespace
 
@@ -79,33 +97,17 @@ PlaceholderSet DlgProcPlaceholders() {
   return SetOf(kDlgProcPlaceholders);
 }
 
-ControlValues MakeControlValues(const ControlRecord& c, std::string_view dialogName,
-                                const StyleMaps& maps, StyleMapCache& styles) {
-  return ControlValues{{std::string(dialogName), c.name, c.text, IntegerToText(c.x),
-                        IntegerToText(c.y), IntegerToText(c.w), IntegerToText(c.h),
-                        IntegerToText(c.px), IntegerToText(c.py), IntegerToText(c.pw),
-                        IntegerToText(c.ph), styles.FlagNames(c.style, maps.style),
-                        styles.FlagNames(c.exStyle, maps.exStyle), c.identifier}};
-}
-
 // The values depend on the style maps alone, so each buffer can take its sections and its
 // values together.
 void AppendControl(SectionBuffers& buffers, const ParsedTemplate* parsed,
                    const ControlRecord& control, std::string_view dialogName,
                    StyleMapCache& styles) {
-  StyleMaps maps;
-  if (parsed != nullptr) {
-    for (const TemplateSection& section : parsed->sections) {
-      if (std::string* map = StyleMapOf(maps, section.tag)) map->append(section.body);
-    }
-  }
-  ControlValues values = MakeControlValues(control, dialogName, maps, styles);
-  std::string_view views[std::size(values.values)];
-  for (size_t i = 0; i < std::size(values.values); ++i) views[i] = values.values[i];
+  static const StyleMaps kNoMaps;
+  ControlViews values(control, dialogName, parsed != nullptr ? parsed->maps : kNoMaps, styles);
   static const SetTraits traits = TraitsOf(ControlPlaceholders());
-  ValueRisks risks = RisksOf(ControlPlaceholders(), traits, views);
+  ValueRisks risks = RisksOf(ControlPlaceholders(), traits, values.views);
   for (Section tag : kControlTargets) {
-    AppendTagSubstituted(buffers[tag], parsed, tag, ControlPlaceholders(), views, &risks);
+    AppendTagSubstituted(buffers[tag], parsed, tag, ControlPlaceholders(), values.views, &risks);
   }
 }
 

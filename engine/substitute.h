@@ -18,13 +18,6 @@ PlaceholderSet ControlPlaceholders();
 PlaceholderSet EventPlaceholders();
 PlaceholderSet DlgProcPlaceholders();
 
-// The values of the fourteen control placeholders, in their order.
-struct ControlValues {
-  std::string values[14];
-};
-ControlValues MakeControlValues(const ControlRecord& control, std::string_view dialogName,
-                                const StyleMaps& maps, StyleMapCache& styles);
-
 // A control's template (null: none) into the buffers: its sections appended, then its values
 // in the thirteen control buffers. The style maps are the template's own.
 void AppendControl(SectionBuffers& buffers, const ParsedTemplate* parsed,

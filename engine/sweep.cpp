@@ -163,8 +163,20 @@ SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTra
 ValueRisks RisksOf(PlaceholderSet set, const SetTraits& traits, const std::string_view* values) {
   ValueRisks risks;
   for (size_t i = 0; i < set.count; ++i) {
-    if (values[i].find('~') != npos) risks.tilde |= uint64_t{1} << i;
-    if (MayJoin(traits, values[i])) risks.join |= uint64_t{1} << i;
+    std::string_view v = values[i];
+    uint64_t bit = uint64_t{1} << i;
+    if (v.size() + 2 > traits.longest) {  // too long to join: only a tilde matters
+      if (v.find('~') != npos) risks.tilde |= bit;
+      continue;
+    }
+    // Short values (numbers, names) are read byte by byte once for both questions.
+    bool tilde = false, word = true;
+    for (char c : v) {
+      tilde = tilde || c == '~';
+      word = word && InWord(traits, c);
+    }
+    if (tilde) risks.tilde |= bit;
+    if (word) risks.join |= bit;
   }
   return risks;
 }

@@ -47,6 +47,20 @@ void ReadTemplateSection(LineReader& file, const std::string& prefix, std::strin
   target.append(accumulator);
 }
 
+namespace {
+
+void IndexSections(ParsedTemplate& parsed) {
+  for (size_t i = 0; i < parsed.sections.size(); ++i) {
+    const TemplateSection& section = parsed.sections[i];
+    int& of = parsed.sectionOf[section.tag];
+    of = of == ParsedTemplate::kNone ? static_cast<int>(i) : ParsedTemplate::kSeveral;
+    if (section.tag == kStyle) parsed.maps.style.append(section.body);
+    if (section.tag == kExStyle) parsed.maps.exStyle.append(section.body);
+  }
+}
+
+}  // namespace
+
 ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
   ParsedTemplate parsed;
   std::string line;
@@ -66,6 +80,7 @@ ParsedTemplate ParseTemplateFile(LineReader& file, TemplateKind kind) {
       parsed.sections.push_back({static_cast<Section>(tag), std::move(body), {}});
     }
   }
+  IndexSections(parsed);
   bool control = kind == TemplateKind::kControl;
   PlaceholderSet set = control ? ControlPlaceholders() : DlgProcPlaceholders();
   SetTraits traits = TraitsOf(set);

@@ -1,6 +1,7 @@
 // Template files: reading one file into the sections that its kind accepts.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,18 @@ struct TemplateSection {
   SweepMap map;
 };
 struct ParsedTemplate {
+  // Where a tag's sections are, for the lookup made per control and tag.
+  static constexpr int kNone = -1;
+  static constexpr int kSeveral = -2;
+
   bool found = false;
   std::vector<TemplateSection> sections;
+  // For each tag: the index of its one section, or kNone, or kSeveral.
+  std::array<int, kSectionCount> sectionOf;
+  // The bodies of its "[STYLE]" and "[EXSTYLE]" sections, each joined in file order.
+  StyleMaps maps;
+
+  ParsedTemplate() { sectionOf.fill(kNone); }
 };
 
 // Reads one section body from `file`, appending each kept line (spaces runs shortened to one,

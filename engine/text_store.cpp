@@ -27,19 +27,16 @@ void TextStore::resize(size_t size) {
   size_ = size;
 }
 
-void TextStore::append(std::string_view more) {
-  if (more.empty()) return;
-  if (size_ + more.size() > capacity_) {
-    // `more` may lie in this text, which is about to move. Its place is taken as numbers
-    // before the move, so no pointer into the old block is used after it.
-    auto at = reinterpret_cast<std::uintptr_t>(more.data());
-    auto start = reinterpret_cast<std::uintptr_t>(data_);
-    bool inside = data_ != nullptr && at >= start && at < start + capacity_;
-    size_t offset = inside ? static_cast<size_t>(at - start) : 0;
-    size_t need = size_ + more.size();
-    reserve(need > 2 * capacity_ ? need : 2 * capacity_);
-    if (inside) more = std::string_view(data_ + offset, more.size());
-  }
+void TextStore::AppendGrowing(std::string_view more) {
+  // `more` may lie in this text, which is about to move. Its place is taken as numbers
+  // before the move, so no pointer into the old block is used after it.
+  auto at = reinterpret_cast<std::uintptr_t>(more.data());
+  auto start = reinterpret_cast<std::uintptr_t>(data_);
+  bool inside = data_ != nullptr && at >= start && at < start + capacity_;
+  size_t offset = inside ? static_cast<size_t>(at - start) : 0;
+  size_t need = size_ + more.size();
+  reserve(need > 2 * capacity_ ? need : 2 * capacity_);
+  if (inside) more = std::string_view(data_ + offset, more.size());
   std::memcpy(data_ + size_, more.data(), more.size());
   size_ += more.size();
 }

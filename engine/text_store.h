@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace fw {
@@ -27,12 +28,19 @@ class TextStore {
   void reserve(size_t size);
   // New bytes are zero bytes, as std::string gives them.
   void resize(size_t size);
-  void append(std::string_view more);
+  void append(std::string_view more) {
+    // Inline while there is room: a control's pieces are appended by the million.
+    if (size_ + more.size() > capacity_) return AppendGrowing(more);
+    if (!more.empty()) std::memcpy(data_ + size_, more.data(), more.size());
+    size_ += more.size();
+  }
   void clear() { size_ = 0; }
   // Removes the first `count` bytes (at most size()).
   void erase_front(size_t count);
 
  private:
+  void AppendGrowing(std::string_view more);
+
   char* data_ = nullptr;
   size_t size_ = 0;
   size_t capacity_ = 0;

@@ -22,20 +22,20 @@ void AppendDeclarations(std::string_view code, Buffer& out);
 // Whether `line` opens a procedure: it begins with "sub " or "function " in any letter case.
 bool OpensProcedure(std::string_view line);
 
+// The first line start at or after `from` (itself a line start) whose line opens a procedure,
+// or npos. Lines end at CR LF only.
+size_t NextProcedureLine(std::string_view code, size_t from);
+
 template <typename Out>
 void AppendDeclarations(std::string_view code, Out& out) {
   code = code.substr(0, code.find('\0'));
-  size_t start = 0;
-  for (;;) {
+  for (size_t start = NextProcedureLine(code, 0); start != std::string_view::npos;) {
     size_t end = code.find("\r\n", start);
-    std::string_view line = code.substr(start, end == std::string_view::npos ? end : end - start);
-    if (OpensProcedure(line)) {
-      out.append("declare ");
-      out.append(line);
-      out.append("\r\n");
-    }
+    out.append("declare ");
+    out.append(code.substr(start, end == std::string_view::npos ? end : end - start));
+    out.append("\r\n");
     if (end == std::string_view::npos) break;
-    start = end + 2;
+    start = NextProcedureLine(code, end + 2);
   }
 }
 

@@ -83,7 +83,14 @@ ControlStatement ParseControlStatement(const std::string& line, bool* symbolic) 
 bool NextLine(LineReader& lines, std::string& line) {
   if (lines.AtEnd()) return false;
   lines.ReadLine(line);
-  line = std::string(Trim(line));
+  std::string_view kept = Trim(line);  // trimmed in place: no new string per line
+  if (kept.empty()) {
+    line.clear();
+  } else {
+    size_t start = static_cast<size_t>(kept.data() - line.data());
+    line.resize(start + kept.size());
+    line.erase(0, start);
+  }
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "textutil/number.h"
 
+#include <charconv>
+
 namespace fw {
 
 namespace {
@@ -60,6 +62,11 @@ int32_t ParseInteger(std::string_view text) {
 
 std::string IntegerToText(int32_t value) {
   return std::to_string(value);
+}
+
+IntegerDigits::IntegerDigits(int32_t value) {
+  size_ =
+      static_cast<size_t>(std::to_chars(digits_, digits_ + sizeof digits_, value).ptr - digits_);
 }
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {

@@ -37,6 +37,9 @@ TEST(IntegerToTextTest, PlainDigits) {
   EXPECT_EQ(IntegerToText(0), "0");
   EXPECT_EQ(IntegerToText(-5), "-5");
   EXPECT_EQ(IntegerToText(-2147483647 - 1), "-2147483648");
+  for (int32_t v : {0, 7, -5, 2147483647, -2147483647 - 1}) {
+    EXPECT_EQ(IntegerDigits(v).view(), IntegerToText(v));
+  }
 }
 
 TEST(MulDivTest, RoundsHalvesAwayFromZero) {
