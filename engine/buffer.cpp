@@ -226,6 +226,12 @@ void Buffer::AppendSubstituted(std::string_view body, PlaceholderSet set,
     AppendSwept(body, plan, set, m.traits, values, text_);
   }
   if (plan.changed < body.size()) MoveMarksBackFor(old + plan.changed);
+  if (map != nullptr && map->onlyHitTildes) {
+    // Every tilde of the body was a placeholder, now a value without one (else the plan is not
+    // the same), and the text before was settled to its end: nothing can start a placeholder.
+    m.at = text_.size();
+    return;
+  }
   SettleMark(m);
 }
 

@@ -157,6 +157,8 @@ SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTra
     }
     at = next;
   }
+  size_t tildes = static_cast<size_t>(std::count(text.begin(), text.end(), '~'));
+  map.onlyHitTildes = !map.sharesTilde && tildes == 2 * map.hits.size();
   return map;
 }
 

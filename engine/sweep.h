@@ -98,7 +98,8 @@ struct SweepMap {
     bool fenced;   // a byte beside it is one no placeholder holds (Fenced)
   };
   std::vector<Hit> hits;
-  bool sharesTilde = false;  // two placeholders found share a tilde
+  bool sharesTilde = false;   // two placeholders found share a tilde
+  bool onlyHitTildes = true;  // every tilde of the text belongs to a hit
 };
 SweepMap MapPlaceholders(std::string_view text, PlaceholderSet set, const SetTraits& traits);
 

@@ -3,6 +3,7 @@
 #include "generator/dialog_generator.h"
 #include "generator/generation.h"
 #include "generator/main_source.h"
+#include "generator/read_ahead.h"
 #include "generator/script_input.h"
 #include "textutil/text.h"
 
@@ -66,8 +67,10 @@ void TrimRunTexts(Generation& g) {
 // order of the script.
 void GenerateScript(Generation& g, ScriptInput& script) {
   g.measureDC = g.platform.display.GetScreenContext();
+  std::unique_ptr<ScriptReader> ahead = ReadAhead(script.reader());
+  ScriptReader& reader = ahead ? *ahead : script.reader();
   ScriptItem item;
-  while (script.reader().Next(item)) {
+  while (reader.Next(item)) {
     if (item.kind == ScriptItem::Kind::kDefine) {
       g.sections[kConstant].Append(item.define);
       g.sections[kConstant].Append("\r\n");
@@ -76,6 +79,7 @@ void GenerateScript(Generation& g, ScriptInput& script) {
     }
     TrimRunTexts(g);
   }
+  ahead.reset();  // its thread has ended: the reader's report is complete
   script.Report(g.diagnostics);
   g.platform.display.ReleaseScreenContext(g.measureDC);
   g.measureDC = nullptr;
@@ -125,12 +129,15 @@ Generation::Generation(Session& session, Platform& platform, const RunOptions& o
 }
 
 RunResult RunConversion(Session& session, Platform& platform, const RunOptions& options) {
-  Generation g(session, platform, options);
+  // Where the script is read ahead, the reader and the generator share the file layer.
+  std::unique_ptr<FileSystem> shared = FilesForReadingAhead(platform.files);
+  Platform used{shared ? *shared : platform.files, platform.display};
+  Generation g(session, used, options);
   RunResult result;
   std::unique_ptr<ScriptInput> script = ScriptInput::Open(g);
   std::unique_ptr<LineReader> mainTemplate = OpenMainTemplate(g);
   if (script && mainTemplate) {
-    g.project = ReadProjectFile(platform.files, options.scriptBase + ".fbp", g.projectName);
+    g.project = ReadProjectFile(used.files, options.scriptBase + ".fbp", g.projectName);
     std::string mainText = ReadMainTemplate(*mainTemplate);
     mainTemplate.reset();
     FillProjectName(g, mainText);

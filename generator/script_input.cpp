@@ -76,10 +76,13 @@ class FullInput : public ScriptInput {
     encoding_ = choice.Result();
     if (!encoding_.warning.empty()) g.diagnostics.Warn(path, encoding_.warning);
     g.output.SetEncoder(
-        [this](std::string_view text) { return EncodeOutput(text, encoding_, *pages_); });
+        [this](std::string_view text) { return EncodeOutput(text, encoding_, *outputPages_); });
   }
 
   std::unique_ptr<CodePages> pages_;
+  // The outputs' own: a layer of code pages keeps converters it made, and the reader may be
+  // decoding an included file on another thread while an output is encoded.
+  std::unique_ptr<CodePages> outputPages_ = MakePlatformCodePages();
   bool warnedCodePage_ = false;
   DecodedScript decoded_;
   ScriptFiles files_;
