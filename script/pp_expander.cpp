@@ -88,7 +88,16 @@ bool PpExpander::Spend(size_t count, uint64_t bytes, const PpToken& where) {
 
 bool PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd,
                       const std::vector<PpBodyToken>* body) {
-  Context c{std::move(macro), std::move(tokens), body, 0, padAtEnd};
+  Context c;
+  c.macro = std::move(macro);
+  c.tokens = std::move(tokens);
+  c.body = body;
+  c.size = body ? body->size() : c.tokens.size();
+  c.padAtEnd = padAtEnd;
+  return PushContext(std::move(c));
+}
+
+bool PpExpander::PushContext(Context c) {
   if (contexts_.size() >= limits_.contextDepth) {
     Fail(c.Size() == 0 ? PpToken{} : c.At(0), "macro expansion nested too deeply");
     return false;
@@ -165,6 +174,7 @@ PpToken PpExpander::Read() {
     }
     bool pad = c.padAtEnd;
     if (c.macro) c.macro->disabled = false;
+    if (c.compact != PpMacroTable::kNone) macros_.SetDisabled(c.compact, false);
     contexts_.pop_back();
     if (pad) return NullPadding();
   }
@@ -184,9 +194,9 @@ PpToken PpExpander::Expand(const PpToken& t) {
 
 // An identifier that may name a macro: padding once the macro is entered, else the name.
 PpToken PpExpander::Replace(const PpToken& t) {
-  auto found = macros_.find(t.text);
-  if (found == macros_.end()) return t;
-  if (found->second->disabled) {
+  PpMacroTable::Id id = macros_.Find(t.text);
+  if (id == PpMacroTable::kNone) return t;
+  if (macros_.Disabled(id)) {
     PpToken painted = t;
     painted.noExpand = true;
     return painted;
@@ -200,8 +210,7 @@ PpToken PpExpander::Replace(const PpToken& t) {
     bytesHere_ = 0;
     BeginCall(t);
   }
-  std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
-  bool entered = EnterMacro(macro, t);
+  bool entered = EnterMacro(id, t);
   if (fromText) {
     callOpen_ = false;
     if (entered) {
@@ -248,7 +257,10 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
   return PaddingFor(lhs);
 }
 
-bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name) {
+bool PpExpander::EnterMacro(PpMacroTable::Id id, const PpToken& name) {
+  if (!macros_.At(id).full) return EnterCompact(id, name);
+  // Kept here and by its context: it survives an #undef in its arguments.
+  std::shared_ptr<PpMacro> macro = macros_.At(id).full;
   if (!macro->functionLike) {  // its body is read in place
     uint64_t bytes = 0;
     for (const PpBodyToken& b : macro->body) bytes += b.token.text.size();
@@ -264,6 +276,22 @@ bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken
   macro->disabled = true;
   Push(macro, std::move(tokens), true);
   return !failed_;
+}
+
+// A compact macro reads no input: its one token (or none) goes in a context of its own.
+bool PpExpander::EnterCompact(PpMacroTable::Id id, const PpToken& name) {
+  const PpMacroTable::Entry& e = macros_.At(id);
+  if (!Spend(e.hasBody ? 1 : 0, e.body.size(), name)) return false;
+  Context c;
+  c.compact = id;
+  if (e.hasBody) {
+    c.single.text = e.body;
+    c.single.kind = e.bodyKind;
+    c.size = 1;
+  }
+  if (!PushContext(std::move(c))) return false;
+  macros_.SetDisabled(id, true);
+  return true;
 }
 
 // Reads on to the next token that is not padding; true when it is '('. Otherwise gives

@@ -28,14 +28,11 @@ void Preprocessor::Predefine(const std::string& name, const std::string& value) 
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   std::string error;
-  if (auto macro = ParseMacroDefinition(tokens, error)) macros_[macro->name] = macro;
+  macros_.Define(tokens, error);
 }
 
 void Preprocessor::Start(const std::string& path, std::string_view text) {
   scriptFolder_ = PpFolderOf(path);
-  // Room for a define every 64 bytes, so that a script of defines does not rehash the table
-  // again and again as it grows (each time a walk over scattered nodes).
-  macros_.reserve(macros_.size() + text.size() / kBytesPerDefine);
   Open(path, text, false);
 }
 

@@ -15,6 +15,7 @@
 #include "script/pp_expander.h"
 #include "script/pp_files.h"
 #include "script/pp_lexer.h"
+#include "script/pp_macro_table.h"
 #include "script/pp_macros.h"
 #include "script/pp_text_store.h"
 #include "script/pp_token.h"
@@ -40,7 +41,7 @@ struct PreprocessOptions {
 struct PpDefine {
   std::string name;
   std::string value;  // the replacement's tokens, one space where the text had whitespace
-  std::string file;
+  uint32_t file = 0;  // index into the run's list of files
   uint32_t line = 0;
   bool fromSystem = false;  // from the system header table, not from the script's files
 };
@@ -56,9 +57,6 @@ struct PpCodePage {
 
 class Preprocessor : private PpTokenInput {
  public:
-  // The fewest bytes a script gives a define, as far as tables are sized ahead.
-  static constexpr size_t kBytesPerDefine = 64;
-
   explicit Preprocessor(PpFiles& files, PreprocessOptions options = {});
   ~Preprocessor() override;
 

@@ -94,9 +94,10 @@ TEST_F(PreprocessorTest, DefinesAreListedInReadingOrderWithTheirOrigin) {
   for (const PpDefine& d : result.defines) {
     if (d.fromSystem) {
       ++system;
-      EXPECT_EQ(d.file, "<windows.h>");
+      EXPECT_EQ(result.files.at(d.file), "<windows.h>");
     } else {
-      local.push_back(d.name + "=" + d.value + "@" + d.file + ":" + std::to_string(d.line));
+      local.push_back(d.name + "=" + d.value + "@" + result.files.at(d.file) + ":" +
+                      std::to_string(d.line));
     }
   }
   EXPECT_GT(system, 600u);
