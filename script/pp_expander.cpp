@@ -282,14 +282,21 @@ bool PpExpander::EnterMacro(PpMacroTable::Id id, const PpToken& name) {
 bool PpExpander::EnterCompact(PpMacroTable::Id id, const PpToken& name) {
   const PpMacroTable::Entry& e = macros_.At(id);
   if (!Spend(e.hasBody ? 1 : 0, e.body.size(), name)) return false;
-  Context c;
-  c.compact = id;
+  PpToken body;
   if (e.hasBody) {
-    c.single.text = e.body;
-    c.single.kind = e.bodyKind;
-    c.size = 1;
+    body.text = e.body;
+    body.kind = e.bodyKind;
+    body.file = e.bodyFile;
+    body.line = e.bodyLine;
   }
-  if (!PushContext(std::move(c))) return false;
+  if (contexts_.size() >= limits_.contextDepth) {
+    Fail(body, "macro expansion nested too deeply");  // where the macro's body was written
+    return false;
+  }
+  Context& c = contexts_.emplace_back();  // made in place: a context is large
+  c.compact = id;
+  c.single = body;
+  c.size = e.hasBody ? 1 : 0;
   macros_.SetDisabled(id, true);
   return true;
 }

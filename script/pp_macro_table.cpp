@@ -47,6 +47,8 @@ PpMacroTable::Defined PpMacroTable::Define(const std::vector<PpToken>& line, std
     if (made.hasBody) {
       made.body = line[1].text;
       made.bodyKind = line[1].kind;
+      made.bodyFile = line[1].file;
+      made.bodyLine = line[1].line;
     }
   } else {
     made.full = ParseMacroDefinition(line, error);

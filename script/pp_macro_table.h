@@ -21,12 +21,15 @@ class PpMacroTable {
   static constexpr Id kNone = UINT32_MAX;
 
   // A defined macro. Compact when `full` is null: object-like, with the one body token
-  // `body` of kind `bodyKind`, or an empty body when !hasBody.
+  // `body` of kind `bodyKind` (from `bodyFile` and `bodyLine`, which messages name), or an
+  // empty body when !hasBody.
   struct Entry {
     std::string_view name;
     std::string_view body;
     std::shared_ptr<PpMacro> full;
     uint32_t hash = 0;
+    uint32_t bodyFile = 0;
+    uint32_t bodyLine = 0;
     PpKind bodyKind = PpKind::kOther;
     bool hasBody = false;
     bool disabled = false;  // compact: while its expansion is read (else full->disabled)

@@ -83,9 +83,13 @@ bool Preprocessor::Next(PpToken& token) {
     if (stopped_) return false;
     // While no macro is open, the file's tokens come straight from here, only names through
     // the expander.
-    PpToken t = expander_.Idle() && unread_.empty()
-                    ? expander_.Expand(Preprocessor::Next(Mode::kNormal))
-                    : expander_.Get();
+    PpToken t;
+    if (expander_.Idle() && unread_.empty()) {
+      t = Preprocessor::Next(Mode::kNormal);
+      if (t.kind == PpKind::kIdentifier) t = expander_.Expand(t);
+    } else {
+      t = expander_.Get();
+    }
     if (expander_.Failed()) stopped_ = true;
     LimitDiagnostics();
     if (stopped_) return false;
