@@ -189,7 +189,36 @@ PpToken PpExpander::Get() {
 PpToken PpExpander::Expand(const PpToken& t) {
   if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
   lastFromInput_ = true;  // as Read would have it
-  return Replace(t);
+  PpMacroTable::Id id = macros_.Find(t.text);
+  if (id == PpMacroTable::kNone) return t;
+  const PpMacroTable::Entry& e = macros_.At(id);
+  if (e.full || !e.hasBody || e.bodyKind == PpKind::kIdentifier || e.disabled ||
+      preventExpansion_ > 0) {
+    return Replace(t);
+  }
+  return ExpandToOneToken(t, e);
+}
+
+// A control id's macro: one token that no further macro can touch. It is given at once, as its
+// context would give it (the padding around it is never output), and the call is recorded.
+PpToken PpExpander::ExpandToOneToken(const PpToken& name, const PpMacroTable::Entry& e) {
+  originFile_ = name.file;
+  originLine_ = name.line;
+  spentHere_ = 0;
+  bytesHere_ = 0;
+  if (!Spend(1, e.body.size(), name)) return EndToken();
+  Call& call = calls_[++callCount_ % kCallsKept];
+  call.number = callCount_;
+  call.text = name.text;  // keeps the buffer of an older call
+  call.spaceBefore = name.spaceBefore;
+  recordEnds_.assign(1, call.text.size());
+  PpToken t;
+  t.text = e.body;
+  t.kind = e.bodyKind;
+  t.file = originFile_;
+  t.line = originLine_;
+  t.expansion = callCount_;
+  return t;
 }
 
 // An identifier that may name a macro: padding once the macro is entered, else the name.

@@ -113,6 +113,7 @@ class PpExpander {
 
   PpToken Read();
   PpToken Replace(const PpToken& t);
+  PpToken ExpandToOneToken(const PpToken& name, const PpMacroTable::Entry& e);
   void BeginCall(const PpToken& name);
   void Record(const PpToken& fromInput);
   PpToken PasteAll(const PpToken& lhs);

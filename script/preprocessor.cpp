@@ -151,13 +151,6 @@ PpToken Preprocessor::Next(Mode mode) {
   }
 }
 
-PpToken Preprocessor::NextFromFile(OpenFile& file) {
-  PpToken t = file.lexer->Next();
-  t.file = file.index;
-  t.line = static_cast<uint32_t>(t.line + file.lineOffset);
-  return t;
-}
-
 // The end of the innermost file: its conditionals must be closed.
 PpToken Preprocessor::CloseFile() {
   OpenFile& file = *stack_.back();

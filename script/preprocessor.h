@@ -123,7 +123,12 @@ class Preprocessor : private PpTokenInput {
   bool HoldsHere(Mode mode) const {
     return holdAtDefines_ && mode == Mode::kNormal && !defines_.empty();
   }
-  PpToken NextFromFile(OpenFile& file);
+  PpToken NextFromFile(OpenFile& file) {  // inline: once a token
+    PpToken t = file.lexer->Next();
+    t.file = file.index;
+    t.line = static_cast<uint32_t>(t.line + file.lineOffset);
+    return t;
+  }
   PpToken CloseFile();
   bool Skipping() const { return !conditions_.empty() && !conditions_.back().active; }
   void Report(uint32_t file, uint32_t line, bool error, std::string message);
