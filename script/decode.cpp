@@ -46,9 +46,16 @@ void AppendDecodedLine(std::string_view raw, int codePage, int line, CodePages& 
 
 void DecodeCodePages(std::string_view bytes, int start, int defaultCodePage, CodePages& pages,
                      DecodedScript& out) {
-  out.text.reserve(bytes.size());
   int codePage = start;
   out.spans.push_back({0, 1, codePage, false});
+  // ASCII alone, with no pragma to find (every one spells "pragma"), reads as itself in any
+  // page: one copy, no walk over the lines.
+  if (!HasNonAscii(bytes) && bytes.find("pragma") == std::string_view::npos) {
+    out.text.assign(bytes);
+    out.endCodePage = codePage;
+    return;
+  }
+  out.text.reserve(bytes.size());
   CommentTracker comments;
   int line = 1;
   for (size_t begin = 0; begin < bytes.size(); ++line) {

@@ -154,6 +154,22 @@ TEST_F(DecodeTest, AsciiOnlyStretchesDoNotMakeAScriptMixed) {
   EXPECT_EQ(comment.singleCodePage, 932);
 }
 
+TEST_F(DecodeTest, AsciiScriptsReadAsThemselvesInThePageGiven) {
+  // With and without the word "pragma" (the one a page switch needs), a line end at the end
+  // and without: the same account.
+  for (const std::string text :
+       {"#define A 1\r\nA DIALOG 0, 0, 1, 1\r\n/* x */", "LTEXT \"pragma\"\n"}) {
+    const DecodedScript script = Decode(text, 932);
+    EXPECT_EQ(script.text, text);
+    ASSERT_EQ(script.spans.size(), 1u);
+    EXPECT_EQ(script.spans[0].codePage, 932);
+    EXPECT_FALSE(script.spans[0].nonAscii);
+    EXPECT_EQ(script.singleCodePage, 932);
+    EXPECT_EQ(script.endCodePage, 932);
+    EXPECT_TRUE(script.notes.empty());
+  }
+}
+
 TEST_F(DecodeTest, IncludedFilesStartInTheIncludersPage) {
   const DecodedScript included = DecodeIncludedScript("\x93\xFA\n", 932, 1252, *pages_);
   EXPECT_EQ(included.text, "日\n");

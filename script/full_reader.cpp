@@ -1,5 +1,6 @@
 #include "script/full_reader.h"
 
+#include "script/pp_system_headers.h"
 #include "script/preprocessor.h"
 #include "script/rc_expression.h"
 #include "script/rc_model.h"
@@ -65,7 +66,6 @@ FullReader::FullReader(std::string_view text, const std::string& scriptPath, PpF
       pp_(std::make_unique<Preprocessor>(files, PreprocessorOptions(options_))),
       in_(std::make_unique<RcTokens>(*pp_, options_.maxDiagnostics)) {
   pp_->Start(scriptPath, text);
-  defined_.reserve(text.size() / Preprocessor::kBytesPerDefine);  // as the macro table
 }
 
 FullReader::~FullReader() = default;
@@ -183,7 +183,8 @@ void FullReader::QueueDefines() {
       continue;
     }
     if (d.value.empty()) continue;
-    defined_.insert(d.name);
+    // Only a name the system headers may define is ever asked for.
+    if (IsPpSystemHeaderName(d.name)) defined_.insert(d.name);
     ScriptItem item;
     item.kind = ScriptItem::Kind::kDefine;
     item.define = DefineLine(d.name, d.value);

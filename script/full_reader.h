@@ -74,7 +74,8 @@ class FullReader : public ScriptReader {
   uint16_t language_ = 0x409;  // LANGUAGE in force; the compilers' own default
   // Hashed, not ordered: a script may define hundreds of thousands of names.
   std::unordered_map<std::string, std::string> systemIds_;  // ID... names of the system headers
-  std::unordered_set<std::string> defined_;                 // names given a "#define" item
+  // Names given a "#define" item, of those the system headers define: only they are asked.
+  std::unordered_set<std::string> defined_;
   std::unordered_set<std::string> dialogNames_;  // of the dialogs read, by name and language
   bool finished_ = false;
 };

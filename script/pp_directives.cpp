@@ -103,7 +103,7 @@ void Preprocessor::HandleConditional(OpenFile& file, const PpToken& name) {
       return;
     }
     if (line.size() > 1) Report(name.file, name.line, false, "extra tokens at end of #" + n);
-    bool defined = macros_.count(line[0].text) != 0;
+    bool defined = macros_.Contains(line[0].text);
     PushCondition(name, n == "ifdef" ? defined : !defined);
     return;
   }
@@ -177,7 +177,7 @@ bool Preprocessor::Evaluate(std::vector<PpToken> tokens, const PpToken& at) {
       Report(at.file, at.line, true, "operator \"defined\" requires an identifier");
       return false;
     }
-    out.push_back(NumberToken(macros_.count(operand.text) != 0, operand));
+    out.push_back(NumberToken(macros_.Contains(operand.text), operand));
   }
   if (expander.Failed()) {
     stopped_ = true;
@@ -196,19 +196,21 @@ void Preprocessor::HandleDefine(OpenFile& file, const PpToken& at) {
   std::vector<PpToken>& line = defineLine_;
   ReadLineInto(file, line);
   std::string error;
-  std::shared_ptr<PpMacro> macro = ParseMacroDefinition(line, error);
-  if (!macro) {
+  PpMacroTable::Defined defined = macros_.Define(line, error);
+  if (defined == PpMacroTable::Defined::kError) {
     Report(at.file, at.line, true, error);
     return;
   }
-  auto& slot = macros_[macro->name];
-  if (slot && !SameDefinition(*slot, *macro)) {
-    Report(at.file, at.line, false, "\"" + macro->name + "\" redefined");
+  std::string_view name = line[0].text;
+  if (defined == PpMacroTable::Defined::kRedefined) {
+    std::string message = "\"";  // appended, not "\"" + ...: GCC 12 -O3 warns (-Wrestrict)
+    message.append(name).append("\" redefined");
+    Report(at.file, at.line, false, std::move(message));
   }
-  slot = macro;
-  if (!macro->functionLike && !macro->body.empty()) {
+  // An object-like macro with a value: a token after the name, and no '(' right after it.
+  if (line.size() > 1 && !(line[1].IsPunctuator("(") && !line[1].spaceBefore)) {
     defines_.push_back(
-        {macro->name, SpellTokens(line, 1), fileNames_[file.index], line[0].line, file.system});
+        {std::string(name), SpellTokens(line, 1), file.index, line[0].line, file.system});
   }
 }
 
@@ -219,8 +221,7 @@ void Preprocessor::HandleUndef(OpenFile& file, const PpToken& at) {
     return;
   }
   if (line.size() > 1) Report(at.file, at.line, false, "extra tokens at end of #undef");
-  auto found = macros_.find(line[0].text);
-  if (found != macros_.end()) macros_.erase(found);
+  macros_.Undefine(line[0].text);
 }
 
 void Preprocessor::HandleInclude(OpenFile& file, const PpToken& at) {

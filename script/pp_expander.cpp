@@ -88,7 +88,16 @@ bool PpExpander::Spend(size_t count, uint64_t bytes, const PpToken& where) {
 
 bool PpExpander::Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd,
                       const std::vector<PpBodyToken>* body) {
-  Context c{std::move(macro), std::move(tokens), body, 0, padAtEnd};
+  Context c;
+  c.macro = std::move(macro);
+  c.tokens = std::move(tokens);
+  c.body = body;
+  c.size = body ? body->size() : c.tokens.size();
+  c.padAtEnd = padAtEnd;
+  return PushContext(std::move(c));
+}
+
+bool PpExpander::PushContext(Context c) {
   if (contexts_.size() >= limits_.contextDepth) {
     Fail(c.Size() == 0 ? PpToken{} : c.At(0), "macro expansion nested too deeply");
     return false;
@@ -165,6 +174,7 @@ PpToken PpExpander::Read() {
     }
     bool pad = c.padAtEnd;
     if (c.macro) c.macro->disabled = false;
+    if (c.compact != PpMacroTable::kNone) macros_.SetDisabled(c.compact, false);
     contexts_.pop_back();
     if (pad) return NullPadding();
   }
@@ -179,14 +189,43 @@ PpToken PpExpander::Get() {
 PpToken PpExpander::Expand(const PpToken& t) {
   if (t.kind != PpKind::kIdentifier || t.noExpand) return t;
   lastFromInput_ = true;  // as Read would have it
-  return Replace(t);
+  PpMacroTable::Id id = macros_.Find(t.text);
+  if (id == PpMacroTable::kNone) return t;
+  const PpMacroTable::Entry& e = macros_.At(id);
+  if (e.full || !e.hasBody || e.bodyKind == PpKind::kIdentifier || e.disabled ||
+      preventExpansion_ > 0) {
+    return Replace(t);
+  }
+  return ExpandToOneToken(t, e);
+}
+
+// A control id's macro: one token that no further macro can touch. It is given at once, as its
+// context would give it (the padding around it is never output), and the call is recorded.
+PpToken PpExpander::ExpandToOneToken(const PpToken& name, const PpMacroTable::Entry& e) {
+  originFile_ = name.file;
+  originLine_ = name.line;
+  spentHere_ = 0;
+  bytesHere_ = 0;
+  if (!Spend(1, e.body.size(), name)) return EndToken();
+  Call& call = calls_[++callCount_ % kCallsKept];
+  call.number = callCount_;
+  call.text = name.text;  // keeps the buffer of an older call
+  call.spaceBefore = name.spaceBefore;
+  recordEnds_.assign(1, call.text.size());
+  PpToken t;
+  t.text = e.body;
+  t.kind = e.bodyKind;
+  t.file = originFile_;
+  t.line = originLine_;
+  t.expansion = callCount_;
+  return t;
 }
 
 // An identifier that may name a macro: padding once the macro is entered, else the name.
 PpToken PpExpander::Replace(const PpToken& t) {
-  auto found = macros_.find(t.text);
-  if (found == macros_.end()) return t;
-  if (found->second->disabled) {
+  PpMacroTable::Id id = macros_.Find(t.text);
+  if (id == PpMacroTable::kNone) return t;
+  if (macros_.Disabled(id)) {
     PpToken painted = t;
     painted.noExpand = true;
     return painted;
@@ -200,8 +239,7 @@ PpToken PpExpander::Replace(const PpToken& t) {
     bytesHere_ = 0;
     BeginCall(t);
   }
-  std::shared_ptr<PpMacro> macro = found->second;  // survives an #undef in its arguments
-  bool entered = EnterMacro(macro, t);
+  bool entered = EnterMacro(id, t);
   if (fromText) {
     callOpen_ = false;
     if (entered) {
@@ -248,7 +286,10 @@ PpToken PpExpander::PasteAll(const PpToken& lhs) {
   return PaddingFor(lhs);
 }
 
-bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name) {
+bool PpExpander::EnterMacro(PpMacroTable::Id id, const PpToken& name) {
+  if (!macros_.At(id).full) return EnterCompact(id, name);
+  // Kept here and by its context: it survives an #undef in its arguments.
+  std::shared_ptr<PpMacro> macro = macros_.At(id).full;
   if (!macro->functionLike) {  // its body is read in place
     uint64_t bytes = 0;
     for (const PpBodyToken& b : macro->body) bytes += b.token.text.size();
@@ -264,6 +305,29 @@ bool PpExpander::EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken
   macro->disabled = true;
   Push(macro, std::move(tokens), true);
   return !failed_;
+}
+
+// A compact macro reads no input: its one token (or none) goes in a context of its own.
+bool PpExpander::EnterCompact(PpMacroTable::Id id, const PpToken& name) {
+  const PpMacroTable::Entry& e = macros_.At(id);
+  if (!Spend(e.hasBody ? 1 : 0, e.body.size(), name)) return false;
+  PpToken body;
+  if (e.hasBody) {
+    body.text = e.body;
+    body.kind = e.bodyKind;
+    body.file = e.bodyFile;
+    body.line = e.bodyLine;
+  }
+  if (contexts_.size() >= limits_.contextDepth) {
+    Fail(body, "macro expansion nested too deeply");  // where the macro's body was written
+    return false;
+  }
+  Context& c = contexts_.emplace_back();  // made in place: a context is large
+  c.compact = id;
+  c.single = body;
+  c.size = e.hasBody ? 1 : 0;
+  macros_.SetDisabled(id, true);
+  return true;
 }
 
 // Reads on to the next token that is not padding; true when it is '('. Otherwise gives

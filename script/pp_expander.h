@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "script/pp_macro_table.h"
 #include "script/pp_macros.h"
 #include "script/pp_text_store.h"
 #include "script/pp_token.h"
@@ -91,24 +92,33 @@ class PpExpander {
   const Call* FindCall(uint32_t number) const;
 
  private:
-  // An object-like macro's context reads its body in place; others own their tokens.
+  // An object-like macro's context reads its body in place, a compact one's its token held
+  // here; others own their tokens.
   struct Context {
     std::shared_ptr<PpMacro> macro;  // null for other token lists
     std::vector<PpToken> tokens;
     const std::vector<PpBodyToken>* body = nullptr;
+    PpMacroTable::Id compact = PpMacroTable::kNone;
+    PpToken single;  // a compact macro's body, when it has one
+    size_t size = 0;
     size_t next = 0;
     bool padAtEnd = true;
-    size_t Size() const { return body ? body->size() : tokens.size(); }
-    const PpToken& At(size_t i) const { return body ? (*body)[i].token : tokens[i]; }
+    size_t Size() const { return size; }
+    const PpToken& At(size_t i) const {
+      if (body) return (*body)[i].token;
+      return compact != PpMacroTable::kNone ? single : tokens[i];
+    }
   };
   using Argument = std::vector<PpToken>;
 
   PpToken Read();
   PpToken Replace(const PpToken& t);
+  PpToken ExpandToOneToken(const PpToken& name, const PpMacroTable::Entry& e);
   void BeginCall(const PpToken& name);
   void Record(const PpToken& fromInput);
   PpToken PasteAll(const PpToken& lhs);
-  bool EnterMacro(const std::shared_ptr<PpMacro>& macro, const PpToken& name);
+  bool EnterMacro(PpMacroTable::Id id, const PpToken& name);
+  bool EnterCompact(PpMacroTable::Id id, const PpToken& name);
   bool FindParen();
   bool CollectArguments(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
   bool CheckArgumentCount(const PpMacro& macro, const PpToken& name, std::vector<Argument>& args);
@@ -118,6 +128,7 @@ class PpExpander {
   void Backup(const PpToken& token);
   bool Push(std::shared_ptr<PpMacro> macro, std::vector<PpToken> tokens, bool padAtEnd,
             const std::vector<PpBodyToken>* body = nullptr);
+  bool PushContext(Context c);
   bool Spend(size_t count, uint64_t bytes, const PpToken& where);
   void Report(const PpToken& where, bool error, std::string message);
   void Fail(const PpToken& where, std::string message);

@@ -30,9 +30,8 @@ class Expansion {
   explicit Expansion(const std::vector<std::string>& definitions) {
     for (const std::string& d : definitions) {
       std::string error;
-      auto macro = ParseMacroDefinition(Tokens(d), error);
-      EXPECT_TRUE(macro) << d << ": " << error;
-      if (macro) macros[macro->name] = macro;
+      EXPECT_NE(macros.Define(Tokens(d), error), PpMacroTable::Defined::kError)
+          << d << ": " << error;
     }
   }
 

@@ -1,10 +1,9 @@
-// Macro definitions: what "#define" makes of its line, and the table of defined macros.
+// Macro definitions: what "#define" makes of its line (the table is pp_macro_table.h).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "script/pp_token.h"
@@ -26,14 +25,6 @@ struct PpMacro {
   std::vector<PpBodyToken> body;
   bool disabled = false;  // while its own expansion is read
 };
-
-// Found by a token's view as well as by a string: no key is made for a lookup.
-struct PpNameHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
-using PpMacroTable =
-    std::unordered_map<std::string, std::shared_ptr<PpMacro>, PpNameHash, std::equal_to<>>;
 
 // The macro a "#define" line makes of `tokens` (the tokens after "define", up to the line end),
 // or null with `error` set.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_set>
 
 #include "textutil/text.h"
 
@@ -843,6 +844,22 @@ const std::string& PpSystemHeaderText() {
     return all;
   }();
   return text;
+}
+
+bool IsPpSystemHeaderName(std::string_view name) {
+  static const std::unordered_set<std::string_view> names = [] {
+    std::unordered_set<std::string_view> all;
+    std::string_view text = PpSystemHeaderText();
+    const std::string_view define = "#define ";
+    for (size_t at = text.find(define); at != std::string_view::npos;
+         at = text.find(define, at + 1)) {
+      size_t begin = at + define.size();
+      size_t end = text.find_first_of(" (\n", begin);
+      all.insert(text.substr(begin, end - begin));
+    }
+    return all;
+  }();
+  return names.count(name) != 0;
 }
 
 }  // namespace fw

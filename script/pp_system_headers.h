@@ -14,4 +14,7 @@ bool IsPpSystemHeader(std::string_view name);
 // The table as "#define" lines, one per definition.
 const std::string& PpSystemHeaderText();
 
+// True when the table defines `name`.
+bool IsPpSystemHeaderName(std::string_view name);
+
 }  // namespace fw

@@ -28,14 +28,11 @@ void Preprocessor::Predefine(const std::string& name, const std::string& value) 
   std::vector<PpToken> tokens;
   for (PpToken t = lexer.Next(); t.kind != PpKind::kEnd; t = lexer.Next()) tokens.push_back(t);
   std::string error;
-  if (auto macro = ParseMacroDefinition(tokens, error)) macros_[macro->name] = macro;
+  macros_.Define(tokens, error);
 }
 
 void Preprocessor::Start(const std::string& path, std::string_view text) {
   scriptFolder_ = PpFolderOf(path);
-  // Room for a define every 64 bytes, so that a script of defines does not rehash the table
-  // again and again as it grows (each time a walk over scattered nodes).
-  macros_.reserve(macros_.size() + text.size() / kBytesPerDefine);
   Open(path, text, false);
 }
 
@@ -86,9 +83,13 @@ bool Preprocessor::Next(PpToken& token) {
     if (stopped_) return false;
     // While no macro is open, the file's tokens come straight from here, only names through
     // the expander.
-    PpToken t = expander_.Idle() && unread_.empty()
-                    ? expander_.Expand(Preprocessor::Next(Mode::kNormal))
-                    : expander_.Get();
+    PpToken t;
+    if (expander_.Idle() && unread_.empty()) {
+      t = Preprocessor::Next(Mode::kNormal);
+      if (t.kind == PpKind::kIdentifier) t = expander_.Expand(t);
+    } else {
+      t = expander_.Get();
+    }
     if (expander_.Failed()) stopped_ = true;
     LimitDiagnostics();
     if (stopped_) return false;
@@ -148,13 +149,6 @@ PpToken Preprocessor::Next(Mode mode) {
     if (t.unterminated) Report(t.file, t.line, false, "missing terminating quote character");
     return t;
   }
-}
-
-PpToken Preprocessor::NextFromFile(OpenFile& file) {
-  PpToken t = file.lexer->Next();
-  t.file = file.index;
-  t.line = static_cast<uint32_t>(t.line + file.lineOffset);
-  return t;
 }
 
 // The end of the innermost file: its conditionals must be closed.

@@ -15,6 +15,7 @@
 #include "script/pp_expander.h"
 #include "script/pp_files.h"
 #include "script/pp_lexer.h"
+#include "script/pp_macro_table.h"
 #include "script/pp_macros.h"
 #include "script/pp_text_store.h"
 #include "script/pp_token.h"
@@ -40,7 +41,7 @@ struct PreprocessOptions {
 struct PpDefine {
   std::string name;
   std::string value;  // the replacement's tokens, one space where the text had whitespace
-  std::string file;
+  uint32_t file = 0;  // index into the run's list of files
   uint32_t line = 0;
   bool fromSystem = false;  // from the system header table, not from the script's files
 };
@@ -56,9 +57,6 @@ struct PpCodePage {
 
 class Preprocessor : private PpTokenInput {
  public:
-  // The fewest bytes a script gives a define, as far as tables are sized ahead.
-  static constexpr size_t kBytesPerDefine = 64;
-
   explicit Preprocessor(PpFiles& files, PreprocessOptions options = {});
   ~Preprocessor() override;
 
@@ -125,7 +123,12 @@ class Preprocessor : private PpTokenInput {
   bool HoldsHere(Mode mode) const {
     return holdAtDefines_ && mode == Mode::kNormal && !defines_.empty();
   }
-  PpToken NextFromFile(OpenFile& file);
+  PpToken NextFromFile(OpenFile& file) {  // inline: once a token
+    PpToken t = file.lexer->Next();
+    t.file = file.index;
+    t.line = static_cast<uint32_t>(t.line + file.lineOffset);
+    return t;
+  }
   PpToken CloseFile();
   bool Skipping() const { return !conditions_.empty() && !conditions_.back().active; }
   void Report(uint32_t file, uint32_t line, bool error, std::string message);

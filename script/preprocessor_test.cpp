@@ -94,9 +94,10 @@ TEST_F(PreprocessorTest, DefinesAreListedInReadingOrderWithTheirOrigin) {
   for (const PpDefine& d : result.defines) {
     if (d.fromSystem) {
       ++system;
-      EXPECT_EQ(d.file, "<windows.h>");
+      EXPECT_EQ(result.files.at(d.file), "<windows.h>");
     } else {
-      local.push_back(d.name + "=" + d.value + "@" + d.file + ":" + std::to_string(d.line));
+      local.push_back(d.name + "=" + d.value + "@" + result.files.at(d.file) + ":" +
+                      std::to_string(d.line));
     }
   }
   EXPECT_GT(system, 600u);
@@ -219,6 +220,22 @@ TEST_F(PreprocessorTest, RecursiveAndRunawayMacrosEnd) {
   EXPECT_NE(Problems().find("E proj/app.rc:13: macro expansion too large"), std::string::npos);
   EXPECT_EQ(result.tokens.front().text, "ok");
   EXPECT_NE(result.tokens.back().text, "never");
+}
+
+TEST_F(PreprocessorTest, AChainOfMacrosTooDeepNamesTheBodyWhereItStopped) {
+  // Each macro's context stays open while the next one is entered; the fifth is too many, and
+  // the message names where its body was written, whether the macro has one token or more.
+  options.expansion.contextDepth = 4;
+  for (std::string fifth : {"#define A5 A6\n", "#define A5 A6 +\n"}) {
+    Run("#define A1 A2\n#define A2 A3\n#define A3 A4\n#define A4 A5\n" + fifth +
+        "#define A6 1\nok A1\n");
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(Problems(), "E proj/app.rc:5: macro expansion nested too deeply\n") << fifth;
+  }
+  options.expansion.contextDepth = 6;  // one for each macro
+  Run("#define A1 A2\n#define A2 A3\n#define A3 A4\n#define A4 A5\n#define A5 A6\n"
+      "#define A6 1\nok A1\n");
+  EXPECT_EQ(Text(), "ok 1");
 }
 
 TEST_F(PreprocessorTest, ComputedAndBareIncludeNames) {

@@ -65,6 +65,10 @@ TEST(RcExpressionTest, MacroCallsAreWrittenAsTheScriptWritesThem) {
   Read r = Evaluate("#define IDC_A 100\n#define ID(n) (IDC_A + n)\nIDC_A + 1 | ID(2)\n");
   EXPECT_EQ(r.value.value, 101u | 102u);
   EXPECT_EQ(r.written, "IDC_A + 1 | ID(2)");
+  // A macro of one number given at once, beside one that names another macro.
+  Read chained = Evaluate("#define IDC_A 100\n#define G IDC_A\nG +IDC_A- -IDC_A\n");
+  EXPECT_EQ(chained.value.value, 300u);
+  EXPECT_EQ(chained.written, "G +IDC_A- -IDC_A");
 }
 
 TEST(RcExpressionTest, ProblemsAreNamedAndBounded) {

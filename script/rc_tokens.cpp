@@ -51,13 +51,13 @@ PpToken RcTokens::Take() {
 
 bool RcTokens::TakeWord(std::string_view word) {
   if (!PeekWord(word)) return false;
-  Take();
+  Drop();
   return true;
 }
 
 bool RcTokens::TakePunctuator(std::string_view p) {
   if (!PeekPunctuator(p)) return false;
-  Take();
+  Drop();
   return true;
 }
 
@@ -90,12 +90,12 @@ std::string RcTokens::Written(const std::vector<PpToken>& tokens) const {
 
 void RcTokens::SkipLine() {
   if (AtEnd()) return;
-  Take();
-  while (!AtEnd() && !Peek().lineStart) Take();
+  Drop();
+  while (!AtEnd() && !Peek().lineStart) Drop();
 }
 
 void RcTokens::SkipRestOfLine() {
-  while (!AtEnd() && !Peek().lineStart) Take();
+  while (!AtEnd() && !Peek().lineStart) Drop();
 }
 
 void RcTokens::SkipBlock() {
@@ -111,7 +111,7 @@ void RcTokens::SkipBlock() {
     } else if (PeekEnd()) {
       --open;
     }
-    Take();
+    Drop();
   }
 }
 

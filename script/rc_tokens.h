@@ -24,6 +24,10 @@ class RcTokens {
   // defines are to be handed over before reading on).
   bool PeekUnlessDefine();
   PpToken Take();
+  // As Take, for a token not needed: nothing copied.
+  void Drop() {
+    if (Peek().kind != PpKind::kEnd) haveAhead_ = false;
+  }
   bool AtEnd() { return Peek().kind == PpKind::kEnd; }
   // An identifier equal to `word` in any letter case.
   bool PeekWord(std::string_view word) { return IsWord(Peek(), word); }
