@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <string>
 #include <thread>
 
 #include "platform/files.h"
@@ -34,6 +36,37 @@ TEST(PosixFilesTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(files->ReadWhole(dir / "keep.bas").value(), "precious");
   EXPECT_EQ(files->ListFolder(dir.path()).size(), geteuid() == 0 ? 2u : 1u);
 }
+
+#ifdef __linux__
+// A scratch file copied into an output gives its bytes up as they are copied (over more than
+// one stretch of the copy), so the page cache does not hold them twice; they cannot be read
+// back afterwards, and the output holds every byte. The file that a copied backup reads from
+// (an existing file) keeps its bytes.
+TEST(PosixFilesTest, ScratchCopiedIntoAnOutputGivesItsBytesUp) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  std::unique_ptr<ScratchFile> scratch = files->MakeScratch(dir.path());
+  ASSERT_TRUE(scratch);
+  std::string large((size_t{65} << 20) + 7, 'z');
+  large[large.size() - 1] = '!';
+  ASSERT_TRUE(scratch->Append(large));
+  OutputPiece pieces[] = {OutputPiece("<"), OutputPiece(scratch.get())};
+  ASSERT_EQ(files->WriteParts(dir / "out.bas", pieces), WriteStatus::kWritten);
+  std::string back = files->ReadWhole(dir / "out.bas").value();
+  EXPECT_EQ(back.size(), large.size() + 1);
+  EXPECT_TRUE(back == "<" + large);
+  char c = 0;
+  EXPECT_FALSE(scratch->Read(0, &c, 1));
+
+  std::unique_ptr<ScratchFile> old = files->OpenToCopy(dir / "out.bas");
+  ASSERT_TRUE(old);
+  OutputPiece copy[] = {OutputPiece(old.get())};
+  ASSERT_EQ(files->WriteParts(dir / "copy.bas", copy), WriteStatus::kWritten);
+  EXPECT_TRUE(old->Read(0, &c, 1));
+  EXPECT_EQ(c, '<');
+  EXPECT_EQ(files->ReadWhole(dir / "out.bas").value().size(), large.size() + 1);
+}
+#endif
 
 TEST(PosixFilesTest, NamesResolveIgnoringCaseOnlyWhenUnambiguous) {
   TempFolder dir;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace fw {
@@ -43,6 +44,7 @@ class PosixScratch : public ScratchFile {
   }
 
   bool Read(uint64_t offset, char* out, size_t count) override {
+    if (offset < givenUp_) return false;
     size_t done = 0;
     while (done < count) {
       ssize_t n = pread(fd_, out + done, count - done, static_cast<off_t>(offset + done));
@@ -55,19 +57,28 @@ class PosixScratch : public ScratchFile {
 
   // The whole file to `out` by copy_file_range: the bytes stay in the kernel. kUnsupported
   // when the system offers no such copy here, before anything was written.
+  //
+  // A run writes each scratch file into one output once, so a copied stretch is given up at
+  // once (a hole punched where it was): its pages leave the page cache without being written
+  // to disk. Otherwise a run whose outputs pass the kernel's limit of unwritten pages (some
+  // gigabytes) holds them twice, in the scratch files and in the output, and waits on the
+  // disk for both. Bytes given up cannot be read again (Read refuses them).
   enum class Copy { kDone, kFailed, kUnsupported };
   Copy CopyTo(int out) {
 #ifdef __linux__
+    constexpr uint64_t kStretch = uint64_t{64} << 20;
     loff_t from = 0;
     while (static_cast<uint64_t>(from) < size_) {
-      ssize_t n = copy_file_range(fd_, &from, out, nullptr,
-                                  static_cast<size_t>(size_ - static_cast<uint64_t>(from)), 0);
+      uint64_t stretch = std::min(kStretch, size_ - static_cast<uint64_t>(from));
+      loff_t start = from;
+      ssize_t n = copy_file_range(fd_, &from, out, nullptr, static_cast<size_t>(stretch), 0);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0 && from == 0 &&
           (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)) {
         return Copy::kUnsupported;
       }
       if (n <= 0) return Copy::kFailed;
+      if (!readOnly_) GiveUp(start, from);
     }
     return Copy::kDone;
 #else
@@ -77,8 +88,18 @@ class PosixScratch : public ScratchFile {
   }
 
  private:
+#ifdef __linux__
+  // Punches out [start, end) where the file system can (a file system that cannot keeps the
+  // bytes: only the saving is lost).
+  void GiveUp(loff_t start, loff_t end) {
+    fallocate(fd_, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, start, end - start);
+    givenUp_ = static_cast<uint64_t>(end);
+  }
+#endif
+
   int fd_;
   bool readOnly_ = false;
+  uint64_t givenUp_ = 0;  // bytes before it were copied out and may be gone
 };
 
 }  // namespace
