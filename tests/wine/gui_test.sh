@@ -50,7 +50,15 @@ cp "$source_root/examples/gallery.rc" "$work/"
 cp "$source_root/examples/gallery.rc" "$linux_work/"
 script_wine="Z:${work//\//\\}\\gallery.rc"
 
-probe() { "$wine_run" "$prefix" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# A Wine process now and then ends before the program starts (no output, a failure): such a
+# probe is asked once more, so only one that fails twice counts.
+probe() {
+  local out
+  if ! out=$("$wine_run" "$prefix" "$probe_exe" "$@" 2>/dev/null) || [ -z "$out" ]; then
+    out=$("$wine_run" "$prefix" "$probe_exe" "$@" 2>/dev/null) || return 1
+  fi
+  printf '%s\n' "$out" | tr -d '\r'
+}
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_for() {
