@@ -80,6 +80,7 @@ void GenerateScript(Generation& g, ScriptInput& script) {
     TrimRunTexts(g);
   }
   ahead.reset();  // its thread has ended: the reader's report is complete
+  g.spill.Finish();
   script.Report(g.diagnostics);
   g.platform.display.ReleaseScreenContext(g.measureDC);
   g.measureDC = nullptr;
@@ -97,7 +98,7 @@ void WriteMainSource(Generation& g, const MainSource& main, const ScriptInput& s
     g.output.NotWritten(path, TextLimitMessage(g.session.substitution.textLimit));
     return;
   }
-  if (main.unreadable) {
+  if (main.unreadable || g.spill.Lost()) {
     g.output.NotWritten(path, "not written: text set aside during the run cannot be read back");
     return;
   }

@@ -25,7 +25,7 @@ struct RunOptions {
 };
 
 // Long-lived texts beyond this size go to scratch files: memory then holds about a dialog.
-inline constexpr size_t kDefaultSpillAbove = size_t{1} << 20;
+inline constexpr size_t kDefaultSpillAbove = size_t{1} << 18;
 
 // How the engine substitutes. Tests choose the plain method, the fuzzer a lower limit.
 struct SubstitutionSettings {

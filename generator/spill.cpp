@@ -8,11 +8,16 @@ Spill::Spill(FileSystem& files, std::string folder, size_t above, AsItStands asI
     : files_(files),
       folder_(std::move(folder)),
       above_(above),
-      asItStands_(std::move(asItStands)) {}
+      asItStands_(std::move(asItStands)),
+      writer_(MakeScratchWriter()) {}
 
 void Spill::Trim(Buffer& buffer, Buffer* declarations) {
   size_t held = buffer.text().size();
   if (failed_ || above_ == 0 || held <= above_) return;
+  if (writer_->Failed()) {
+    failed_ = true;
+    return;
+  }
   Aside& aside = asides_[&buffer];
   if (held < aside.retryAt) return;
   std::string_view lines = buffer.FinalLines();
@@ -30,18 +35,29 @@ void Spill::Trim(Buffer& buffer, Buffer* declarations) {
   buffer.DropFront(lines.size());
 }
 
+// Once a scratch file cannot be made or written, text is kept in memory from there on: what
+// was set aside stays valid (the writer keeps what a file could not take), nothing more goes.
 bool Spill::MoveAside(Aside& aside, std::string_view lines) {
   if (!aside.file) aside.file = files_.MakeScratch(folder_);
-  if (aside.file && aside.file->Append(lines)) return true;
-  // Kept in memory from here on: what was set aside stays valid, nothing more goes there.
+  if (!aside.file) {
+    failed_ = true;
+    return false;
+  }
+  writer_->Append(*aside.file, lines);
+  return true;
+}
+
+void Spill::Finish() {
   failed_ = true;
-  return false;
+  lost_ = !writer_->Finish();
 }
 
 void Spill::AppendPieces(const Buffer& buffer, std::vector<OutputPiece>& out) const {
   auto it = asides_.find(&buffer);
-  if (it != asides_.end() && it->second.file && it->second.file->size() > 0) {
-    out.emplace_back(it->second.file.get());
+  if (it != asides_.end() && it->second.file) {
+    if (it->second.file->size() > 0) out.emplace_back(it->second.file.get());
+    std::string_view kept = writer_->Kept(*it->second.file);
+    if (!kept.empty()) out.emplace_back(kept);
   }
   if (!buffer.text().empty()) out.emplace_back(buffer.text());
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/buffer.h"
+#include "generator/scratch_writer.h"
 #include "platform/files.h"
 
 namespace fw {
@@ -32,7 +33,13 @@ class Spill {
   // A buffer whose lines are not final (a tilde near its start) stays in memory; so does
   // every buffer once a scratch file could not be made or written.
   void Trim(Buffer& buffer, Buffer* declarations = nullptr);
-  // Appends `buffer`'s text as pieces: what was set aside, then what is in memory.
+  // Waits until what was set aside is written (ScratchWriter); after it, nothing more is.
+  void Finish();
+  // Whether some of what was set aside was lost (no memory to keep what a scratch file could
+  // not take): no output may be made from the pieces.
+  bool Lost() const { return lost_; }
+  // Appends `buffer`'s text as pieces, once Finish has returned: what was set aside (in its
+  // scratch file, and in memory what the file could not take), then what memory holds.
   void AppendPieces(const Buffer& buffer, std::vector<OutputPiece>& out) const;
   // Whether the "declare" lines of `buffer` have ended: the code they are taken from ends at
   // its first zero byte, and one was in the lines set aside.
@@ -50,8 +57,11 @@ class Spill {
   std::string folder_;
   size_t above_;
   AsItStands asItStands_;
-  bool failed_ = false;
+  bool failed_ = false;  // or finished: text stays in memory
+  bool lost_ = false;
   std::map<const Buffer*, Aside> asides_;
+  // After asides_: it goes first, and its thread with it, while the files it writes remain.
+  std::unique_ptr<ScratchWriter> writer_;
 };
 
 }  // namespace fw
