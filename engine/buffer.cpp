@@ -134,6 +134,14 @@ void Buffer::DropFront(size_t count) {
   for (Mark& m : marks_) m.at = m.at > count ? m.at - count : 0;
 }
 
+void Buffer::MoveFront(size_t count, TextStore& out) {
+  out.clear();
+  out.append(std::string_view(text_).substr(count));
+  text_.swap(out);
+  out.resize(count);
+  for (Mark& m : marks_) m.at = m.at > count ? m.at - count : 0;
+}
+
 void Buffer::MoveMarksBackFor(size_t changedAt) {
   for (Mark& m : marks_) m.at = std::min(m.at, changedAt > m.reach ? changedAt - m.reach : 0);
 }

@@ -106,6 +106,9 @@ class Buffer {
   // Removes the first `count` bytes, which FinalLines gave: the run keeps them elsewhere.
   // Marks move with the text.
   void DropFront(size_t count);
+  // As DropFront, but the first `count` bytes go into `out` (emptied first) without a copy:
+  // the buffer goes on in `out`'s storage with the bytes after them.
+  void MoveFront(size_t count, TextStore& out);
 
   // Switches the buffer to the plain method: every replacement searches the whole text.
   void SetPlain(bool plain) { plain_ = plain; }

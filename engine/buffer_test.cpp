@@ -96,6 +96,42 @@ TEST(BufferTest, RandomAppendsAndPassesMatchThePlainMethod) {
   }
 }
 
+// Final lines moved out into a store (a scratch file's next append) leave the buffer as
+// dropping them does, marks included, and the store holds exactly them; the store's old bytes
+// go, and the buffer goes on in the store's storage.
+TEST(BufferTest, MovingTheFinalLinesOutDoesWhatDroppingThemDoes) {
+  RandomTexts random(4242, {"~", "A", "B", "~AB~", "~X~", "~A", "B~", "\r\n", "line\r\n", " "});
+  std::mt19937& rng = random.rng;
+  for (int round = 0; round < 200; ++round) {
+    Buffer dropped, moved;
+    TextStore store;
+    store.append("stale bytes of an earlier append");
+    std::string movedOut, droppedOut;
+    for (int step = 0; step < 10; ++step) {
+      std::string text = random.Next(10);
+      dropped.Append(text);
+      moved.Append(text);
+      for (Buffer* b : {&dropped, &moved}) {
+        b->Replace("~X~", "v\r\n");
+        b->Settle(kPlaceholders);
+      }
+      if (rng() % 2 == 0) continue;
+      std::string_view lines = dropped.FinalLines();
+      ASSERT_EQ(moved.FinalLines(), lines);
+      droppedOut += lines;
+      dropped.DropFront(lines.size());
+      moved.MoveFront(lines.size(), store);
+      movedOut += std::string_view(store);
+      ASSERT_EQ(moved.text(), dropped.text()) << round << " " << step;
+      ASSERT_EQ(moved.settled(), dropped.settled());
+    }
+    moved.Replace("~AB~", "w");
+    dropped.Replace("~AB~", "w");
+    EXPECT_EQ(moved.text(), dropped.text());
+    EXPECT_EQ(movedOut, droppedOut);
+  }
+}
+
 // A second set, as EventText has: "~W~" waits for a later pass while the first set's
 // placeholders are filled after every append.
 constexpr std::array<std::string_view, 2> kLaterSet = {"~W~", "~AB~"};

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace fw {
 
@@ -45,6 +46,12 @@ void TextStore::erase_front(size_t count) {
   if (count == 0) return;
   std::memmove(data_, data_ + count, size_ - count);
   size_ -= count;
+}
+
+void TextStore::swap(TextStore& other) noexcept {
+  std::swap(data_, other.data_);
+  std::swap(size_, other.size_);
+  std::swap(capacity_, other.capacity_);
 }
 
 }  // namespace fw

@@ -37,6 +37,8 @@ class TextStore {
   void clear() { size_ = 0; }
   // Removes the first `count` bytes (at most size()).
   void erase_front(size_t count);
+  // Exchanges the two texts' storage; nothing is copied.
+  void swap(TextStore& other) noexcept;
 
  private:
   void AppendGrowing(std::string_view more);

@@ -6,9 +6,19 @@ namespace {
 
 class InPlace : public ScratchWriter {
  public:
-  void Append(ScratchFile& file, std::string_view bytes) override { Write(file, bytes); }
+  TextStore& Slot() override {
+    slot_.clear();
+    return slot_;
+  }
+  void Queue(ScratchFile& file) override {
+    if (slot_.size() != 0) Write(file, slot_);
+    slot_.clear();
+  }
   bool Failed() override { return WriteFailed(); }
   bool Finish() override { return true; }
+
+ private:
+  TextStore slot_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/text_store.h"
 #include "platform/scratch.h"
 
 namespace fw {
@@ -15,10 +16,13 @@ namespace fw {
 class ScratchWriter {
  public:
   virtual ~ScratchWriter() = default;
-  // Appends `bytes` to `file` after everything given before. Once an append has failed, its
-  // bytes and those of every later append are kept in memory instead (Kept), so each file
-  // holds a beginning of what it was given and Kept the rest, in order.
-  virtual void Append(ScratchFile& file, std::string_view bytes) = 0;
+  // The storage for the next append, empty; waits while both slots are taken. The caller fills
+  // it (Buffer::MoveFront hands text over without a copy) and gives it with Queue.
+  virtual TextStore& Slot() = 0;
+  // Appends the slot's bytes to `file` after everything queued before. Once an append has
+  // failed, its bytes and those of every later append are kept in memory instead (Kept), so
+  // each file holds a beginning of what it was given and Kept the rest, in order.
+  virtual void Queue(ScratchFile& file) = 0;
   // Whether an append is known to have failed (the caller then keeps its text in memory).
   virtual bool Failed() = 0;
   // Waits until every append given has been made or kept; false when the bytes of one could

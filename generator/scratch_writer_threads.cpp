@@ -12,9 +12,9 @@ namespace fw {
 
 namespace {
 
-// An append is copied into one of two slots: one is written while the generator fills the
-// other, so the generator runs ahead by one append, not by the output. The slots keep their
-// memory from append to append (fresh copies each time left the heap some MiB larger).
+// An append's text is in one of two slots: one is written while the generator fills the other,
+// so the generator runs ahead by one append, not by the output. The slots' storage changes
+// hands with the buffers' (Buffer::MoveFront), so no text is copied and none freshly allocated.
 constexpr size_t kSlots = 2;
 
 class Behind : public ScratchWriter {
@@ -29,16 +29,22 @@ class Behind : public ScratchWriter {
     if (worker_.joinable()) worker_.join();
   }
 
-  void Append(ScratchFile& file, std::string_view bytes) override {
-    if (bytes.empty()) return;
+  TextStore& Slot() override {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !free_.empty(); });
-    size_t slot = free_.back();
+    filling_ = free_.back();
     free_.pop_back();
-    lock.unlock();
-    slots_[slot].assign(bytes);  // the slot is this thread's until it is queued
-    lock.lock();
-    waiting_.push_back(Job{&file, slot});
+    slots_[filling_].clear();  // the slot is this thread's until it is queued
+    return slots_[filling_];
+  }
+
+  void Queue(ScratchFile& file) override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (slots_[filling_].size() == 0) {
+      free_.push_back(filling_);
+      return;
+    }
+    waiting_.push_back(Job{&file, filling_});
     // Started at the first append: most runs set nothing aside.
     if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
     lock.unlock();
@@ -87,8 +93,9 @@ class Behind : public ScratchWriter {
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::array<std::string, kSlots> slots_;  // each used by the thread holding its number
-  std::vector<size_t> free_;               // guarded by mutex_, as are the four below
+  std::array<TextStore, kSlots> slots_;  // each used by the thread holding its number
+  size_t filling_ = 0;                   // the slot Slot gave, until it is queued
+  std::vector<size_t> free_;             // guarded by mutex_, as are the four below
   std::deque<Job> waiting_;
   bool failed_ = false;
   bool lost_ = false;

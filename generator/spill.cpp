@@ -27,24 +27,19 @@ void Spill::Trim(Buffer& buffer, Buffer* declarations) {
     aside.retryAt = held + above_;
     return;
   }
-  if (!MoveAside(aside, lines)) return;
+  // Once a scratch file cannot be made, text is kept in memory from there on: what was set
+  // aside stays valid, nothing more goes there.
+  if (!aside.file) aside.file = files_.MakeScratch(folder_);
+  if (!aside.file) {
+    failed_ = true;
+    return;
+  }
   if (declarations != nullptr && !aside.declarationsEnded) {
     AppendDeclarations(lines, *declarations);
     aside.declarationsEnded = lines.find('\0') != std::string_view::npos;
   }
-  buffer.DropFront(lines.size());
-}
-
-// Once a scratch file cannot be made or written, text is kept in memory from there on: what
-// was set aside stays valid (the writer keeps what a file could not take), nothing more goes.
-bool Spill::MoveAside(Aside& aside, std::string_view lines) {
-  if (!aside.file) aside.file = files_.MakeScratch(folder_);
-  if (!aside.file) {
-    failed_ = true;
-    return false;
-  }
-  writer_->Append(*aside.file, lines);
-  return true;
+  buffer.MoveFront(lines.size(), writer_->Slot());
+  writer_->Queue(*aside.file);
 }
 
 void Spill::Finish() {

@@ -51,7 +51,6 @@ class Spill {
     size_t retryAt = 0;  // a size in memory below which no new try is made
     bool declarationsEnded = false;
   };
-  bool MoveAside(Aside& aside, std::string_view lines);
 
   FileSystem& files_;
   std::string folder_;
