@@ -60,7 +60,7 @@ void TrimRunTexts(Generation& g) {
   }
   g.spill.Trim(g.declarations);
   g.spill.Trim(g.dialogIncludes);
-  for (Buffer& declarations : g.codeDeclarations) g.spill.Trim(declarations);
+  // The code's "declare" lines are set aside by the scratch writer, as it writes the code.
 }
 
 // Every "#define" line into the constants and every dialog through the generator, in the

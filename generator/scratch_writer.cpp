@@ -10,8 +10,10 @@ class InPlace : public ScratchWriter {
     slot_.clear();
     return slot_;
   }
-  void Queue(ScratchFile& file) override {
-    if (slot_.size() != 0) Write(file, slot_);
+  void Queue(ScratchFile& file, After after) override {
+    if (slot_.size() == 0) return;
+    Write(file, slot_);
+    if (after) after(slot_);
     slot_.clear();
   }
   bool Failed() override { return WriteFailed(); }

@@ -3,6 +3,7 @@
 // the bytes: at 10,000 dialogs the writes were a third of the generator's thread.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,10 +20,16 @@ class ScratchWriter {
   // The storage for the next append, empty; waits while both slots are taken. The caller fills
   // it (Buffer::MoveFront hands text over without a copy) and gives it with Queue.
   virtual TextStore& Slot() = 0;
-  // Appends the slot's bytes to `file` after everything queued before. Once an append has
-  // failed, its bytes and those of every later append are kept in memory instead (Kept), so
-  // each file holds a beginning of what it was given and Kept the rest, in order.
-  virtual void Queue(ScratchFile& file) = 0;
+  // Run on the writer's thread after an append, with its bytes (written or kept).
+  using After = std::function<void(std::string_view bytes)>;
+  // Appends the slot's bytes to `file` after everything queued before, then runs `after`
+  // (may be empty). Once an append has failed, its bytes and those of every later append are
+  // kept in memory instead (Kept), so each file holds a beginning of what it was given and
+  // Kept the rest, in order.
+  virtual void Queue(ScratchFile& file, After after) = 0;
+  void Queue(ScratchFile& file) { Queue(file, nullptr); }
+  // For an After: appends `bytes` to `file` at once, in order with the appends before it.
+  bool WriteNow(ScratchFile& file, std::string_view bytes) { return Write(file, bytes); }
   // Whether an append is known to have failed (the caller then keeps its text in memory).
   virtual bool Failed() = 0;
   // Waits until every append given has been made or kept; false when the bytes of one could

@@ -34,10 +34,11 @@ class TestScratch : public ScratchFile {
   std::atomic<size_t> written_ = 0;
 };
 
-// One append, as the run makes it: the bytes into a slot, then queued.
-void Give(ScratchWriter& writer, ScratchFile& file, std::string_view bytes) {
+// One append, as the run makes it: the bytes into a slot, then queued; `after` runs with them.
+void Give(ScratchWriter& writer, ScratchFile& file, std::string_view bytes,
+          ScratchWriter::After after = nullptr) {
   writer.Slot().append(bytes);
-  writer.Queue(file);
+  writer.Queue(file, std::move(after));
 }
 
 using Maker = std::function<std::unique_ptr<ScratchWriter>()>;
@@ -49,19 +50,20 @@ std::string Chunk(int file, int i, size_t size) {
   return text;
 }
 
-// Every file gets its appends in order, whole, across sizes; where appends fail from some
-// point on, the file holds a beginning of its text and Kept the rest, and the failure is known.
+// Every file gets its appends in order, whole, across sizes, and each append's After sees its
+// bytes in that order; where appends fail from some point on, the file holds a beginning of its
+// text and Kept the rest, and the failure is known.
 TEST(ScratchWriterTest, EachFileHoldsItsTextOrKeepsTheRestAfterAFailure) {
   for (const Maker& make : kMakers) {
     for (int failFrom : {-1, 0, 7}) {
       TestScratch files[3] = {TestScratch(failFrom == 0 ? -1 : failFrom), TestScratch(failFrom),
                               TestScratch()};
-      std::string given[3];
+      std::string given[3], seen[3];
       std::unique_ptr<ScratchWriter> writer = make();
       for (int i = 0; i < 60; ++i) {
         int f = (i * 7) % 3;
         std::string bytes = Chunk(f, i, i % 5 == 0 ? (size_t{3} << 20) : 10 + i);
-        Give(*writer, files[f], bytes);
+        Give(*writer, files[f], bytes, [&seen, f](std::string_view b) { seen[f] += b; });
         given[f] += bytes;
       }
       ASSERT_TRUE(writer->Finish());
@@ -69,6 +71,7 @@ TEST(ScratchWriterTest, EachFileHoldsItsTextOrKeepsTheRestAfterAFailure) {
       for (int f = 0; f < 3; ++f) {
         std::string whole = files[f].text() + std::string(writer->Kept(files[f]));
         EXPECT_EQ(whole, given[f]) << failFrom << " file " << f;
+        EXPECT_EQ(seen[f], given[f]) << failFrom << " file " << f;
         if (failFrom < 0) {
           EXPECT_TRUE(writer->Kept(files[f]).empty());
         }

@@ -38,13 +38,13 @@ class Behind : public ScratchWriter {
     return slots_[filling_];
   }
 
-  void Queue(ScratchFile& file) override {
+  void Queue(ScratchFile& file, After after) override {
     std::unique_lock<std::mutex> lock(mutex_);
     if (slots_[filling_].size() == 0) {
       free_.push_back(filling_);
       return;
     }
-    waiting_.push_back(Job{&file, filling_});
+    waiting_.push_back(Job{&file, filling_, std::move(after)});
     // Started at the first append: most runs set nothing aside.
     if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
     lock.unlock();
@@ -66,6 +66,7 @@ class Behind : public ScratchWriter {
   struct Job {
     ScratchFile* file;
     size_t slot;
+    After after;
   };
 
   void Work() {
@@ -73,18 +74,19 @@ class Behind : public ScratchWriter {
     for (;;) {
       changed_.wait(lock, [this] { return !waiting_.empty() || stop_; });
       if (stop_) return;  // going away unfinished: the run is not writing its outputs
-      Job job = waiting_.front();
+      Job job = std::move(waiting_.front());
       waiting_.pop_front();
       lock.unlock();
       bool written = false;
       bool lost = false;
       try {
         written = Write(*job.file, slots_[job.slot]);
-      } catch (...) {  // no memory to keep the bytes of a failed append in
+        if (job.after) job.after(slots_[job.slot]);
+      } catch (...) {  // no memory for the bytes of a failed append, or for what After makes
         lost = true;
       }
       lock.lock();
-      failed_ = failed_ || !written;
+      failed_ = failed_ || !written || WriteFailed();
       lost_ = lost_ || lost;
       free_.push_back(job.slot);
       changed_.notify_all();

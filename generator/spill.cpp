@@ -34,12 +34,31 @@ void Spill::Trim(Buffer& buffer, Buffer* declarations) {
     failed_ = true;
     return;
   }
-  if (declarations != nullptr && !aside.declarationsEnded) {
-    AppendDeclarations(lines, *declarations);
-    aside.declarationsEnded = lines.find('\0') != std::string_view::npos;
-  }
+  ScratchWriter::After after = DeclarationsAfter(aside, declarations);
   buffer.MoveFront(lines.size(), writer_->Slot());
-  writer_->Queue(*aside.file);
+  writer_->Queue(*aside.file, std::move(after));
+}
+
+ScratchWriter::After Spill::DeclarationsAfter(Aside& aside, Buffer* declarations) {
+  if (declarations == nullptr) return nullptr;
+  if (!aside.declarations) {
+    Aside& target = asides_[declarations];
+    if (!target.file) target.file = files_.MakeScratch(folder_);
+    aside.declarations.reset(new CodeDeclarations{declarations, target.file.get(), above_});
+  }
+  CodeDeclarations* code = aside.declarations.get();
+  ScratchWriter* writer = writer_.get();
+  return [code, writer](std::string_view bytes) { code->Take(bytes, *writer); };
+}
+
+// The lines hold no tilde (they come from final lines), so all of them are final.
+void Spill::CodeDeclarations::Take(std::string_view code, ScratchWriter& writer) {
+  if (ended) return;
+  ended = code.find('\0') != std::string_view::npos;
+  AppendDeclarations(code, *lines);
+  if (file == nullptr || lines->text().size() <= above) return;
+  writer.WriteNow(*file, lines->text());
+  lines->DropFront(lines->text().size());
 }
 
 void Spill::Finish() {
@@ -59,7 +78,7 @@ void Spill::AppendPieces(const Buffer& buffer, std::vector<OutputPiece>& out) co
 
 bool Spill::DeclarationsEnded(const Buffer& buffer) const {
   auto it = asides_.find(&buffer);
-  return it != asides_.end() && it->second.declarationsEnded;
+  return it != asides_.end() && it->second.declarations && it->second.declarations->ended;
 }
 
 }  // namespace fw

@@ -29,7 +29,8 @@ class Spill {
 
   // Once `buffer` holds more than the threshold, moves its final lines (Buffer::FinalLines:
   // no later replacement can change them) to its scratch file.
-  // `declarations`, when given, receives the "declare" lines of the lines moved, in order.
+  // `declarations`, when given, receives the "declare" lines of the lines moved, in order,
+  // made on the writer's thread: until Finish the run leaves that buffer alone.
   // A buffer whose lines are not final (a tilde near its start) stays in memory; so does
   // every buffer once a scratch file could not be made or written.
   void Trim(Buffer& buffer, Buffer* declarations = nullptr);
@@ -46,11 +47,21 @@ class Spill {
   bool DeclarationsEnded(const Buffer& buffer) const;
 
  private:
+  // The "declare" lines of a code buffer's text set aside, made on the writer's thread as it
+  // writes that text: until Finish only that thread touches `lines` and `ended`.
+  struct CodeDeclarations {
+    Buffer* lines;      // the run's buffer for them
+    ScratchFile* file;  // where they go past the threshold (null: they stay in `lines`)
+    size_t above;
+    bool ended = false;  // the code ended (a zero byte) in what was set aside
+    void Take(std::string_view code, ScratchWriter& writer);
+  };
   struct Aside {
     std::unique_ptr<ScratchFile> file;
     size_t retryAt = 0;  // a size in memory below which no new try is made
-    bool declarationsEnded = false;
+    std::unique_ptr<CodeDeclarations> declarations;
   };
+  ScratchWriter::After DeclarationsAfter(Aside& aside, Buffer* declarations);
 
   FileSystem& files_;
   std::string folder_;
