@@ -44,10 +44,15 @@ build_tools() {
 
 # Runs a command, appending "wall-seconds max-rss-kB cpu-seconds" to the file $1 (CPU time is
 # user + system: it shows how much of the wall time is the machine's other load).
+#
+# The file system's unwritten pages are written out first, untimed: otherwise the gigabytes
+# the 100,000-dialog columns leave behind are written while the next column runs, and fall on
+# whichever column follows.
 measure() {
   local out=$1
   shift
   local start end
+  sync
   start=$(date +%s%N)
   /usr/bin/time -f "%M %U %S" -o "$work/rss" "$@" >/dev/null
   end=$(date +%s%N)
