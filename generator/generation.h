@@ -38,8 +38,9 @@ struct Generation {
   SectionBuffers sections{&overflowed};
   Buffer declarations;    // of the dialogs' include files' procedures, in multi-file mode
   Buffer dialogIncludes;  // one include line per dialog, in multi-file mode
-  // The "declare" lines of the procedure, sample and event code, made as that code is set
-  // aside (Spill) and completed when the main source is composed.
+  // The "declare" lines of the procedure, sample and event code, made on the scratch writer's
+  // thread as that code is set aside (Spill; the run leaves them alone until Spill::Finish) and
+  // completed when the main source is composed.
   std::array<Buffer, 3> codeDeclarations;
   std::string mainDialogName;         // the first dialog's name
   std::set<std::string> dialogNames;  // of the dialogs converted, in lower case
