@@ -12,15 +12,20 @@ class InPlace : public ScratchWriter {
   }
   void Queue(ScratchFile& file, After after) override {
     if (slot_.size() == 0) return;
-    Write(file, slot_);
-    if (after) after(slot_);
+    try {
+      Write(file, slot_);
+      if (after) after(slot_);
+    } catch (...) {  // as on the writer's thread: told by Finish
+      lost_ = true;
+    }
     slot_.clear();
   }
-  bool Failed() override { return WriteFailed(); }
-  bool Finish() override { return true; }
+  bool Failed() override { return WriteFailed() || lost_; }
+  bool Finish() override { return !lost_; }
 
  private:
   TextStore slot_;
+  bool lost_ = false;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The appends of the text a run sets aside into its scratch files. Where the build has threads
 // they are made on a thread of their own, so that the generator goes on while the kernel takes
-// the bytes: at 10,000 dialogs the writes were a third of the generator's thread.
+// the bytes (on a machine whose page cache was slow to fill, a third of the generator's thread
+// at 10,000 dialogs).
 #pragma once
 
 #include <functional>
@@ -27,7 +28,6 @@ class ScratchWriter {
   // kept in memory instead (Kept), so each file holds a beginning of what it was given and
   // Kept the rest, in order.
   virtual void Queue(ScratchFile& file, After after) = 0;
-  void Queue(ScratchFile& file) { Queue(file, nullptr); }
   // For an After: appends `bytes` to `file` at once, in order with the appends before it.
   bool WriteNow(ScratchFile& file, std::string_view bytes) { return Write(file, bytes); }
   // Whether an append is known to have failed (the caller then keeps its text in memory).

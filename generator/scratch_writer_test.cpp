@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <new>
 #include <thread>
 
 namespace fw {
@@ -95,6 +96,19 @@ TEST(ScratchWriterTest, AppendsWaitForASlowFile) {
   EXPECT_LE(furthest, size_t{8} << 20);
   ASSERT_TRUE(writer->Finish());
   EXPECT_EQ(slow.written(), given);
+}
+
+// Bytes that could be neither written nor kept (no memory) make Finish say so, so that no
+// output is made from a scratch file that lacks them.
+TEST(ScratchWriterTest, BytesLostOnTheWritersThreadAreReported) {
+  for (const Maker& make : kMakers) {
+    TestScratch file;
+    std::unique_ptr<ScratchWriter> writer = make();
+    Give(*writer, file, "code\r\n", [](std::string_view) { throw std::bad_alloc(); });
+    Give(*writer, file, "more\r\n");
+    EXPECT_FALSE(writer->Finish());
+    EXPECT_EQ(file.text(), "code\r\nmore\r\n");
+  }
 }
 
 // A writer that goes away with appends waiting neither hangs nor writes after it has gone.

@@ -86,7 +86,7 @@ class Behind : public ScratchWriter {
         lost = true;
       }
       lock.lock();
-      failed_ = failed_ || !written || WriteFailed();
+      failed_ = failed_ || !written || lost || WriteFailed();
       lost_ = lost_ || lost;
       free_.push_back(job.slot);
       changed_.notify_all();
