@@ -14,6 +14,7 @@
 
 #include "platform/files.h"
 #include "platform/line_reader.h"
+#include "platform/removal_posix.h"
 #include "platform/scratch_posix.h"
 #include "textutil/text.h"
 
@@ -146,16 +147,30 @@ bool WriteAll(int fd, std::span<const OutputPiece> pieces) {
 // ext4 flushes a file renamed over another before the rename returns (hundreds of milliseconds
 // for a large output), an exchange it leaves alone. Elsewhere, or where the system offers no
 // exchange, a rename.
-bool Replace(const std::string& temp, const std::string& target) {
+// Old files from this size on have their last name removed by `later`: freeing their pages takes
+// the kernel a while, and the run goes on meanwhile. Smaller ones go at once.
+constexpr off_t kRemovedLaterFrom = off_t{16} << 20;
+
+// Puts the file named `temp` in `target`'s place; no name `temp` is left once it has.
+bool Replace(const std::string& temp, const std::string& target, LateRemoval& later) {
 #if defined(__linux__) && defined(RENAME_EXCHANGE)
   struct stat st;
   if (lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
       renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-    unlink(temp.c_str());  // now the old file
+    // `temp` now names the old file.
+    if (st.st_nlink == 1 && st.st_size >= kRemovedLaterFrom) {
+      later.Remove(temp);
+    } else {
+      unlink(temp.c_str());
+    }
     return true;
   }
 #endif
-  return rename(temp.c_str(), target.c_str()) == 0;
+  if (rename(temp.c_str(), target.c_str()) != 0) return false;
+  // rename() does nothing when both names are links to one file already.
+  struct stat left;
+  if (lstat(temp.c_str(), &left) == 0) unlink(temp.c_str());
+  return true;
 }
 
 // A descriptor for reading a regular file, or -1. A FIFO, a device or a folder is no file to
@@ -289,7 +304,7 @@ class PosixFileSystem : public FileSystem {
       unlink(temp.c_str());
       return WriteStatus::kWriteFailed;
     }
-    if (!Replace(temp, target)) {
+    if (!Replace(temp, target, later_)) {
       unlink(temp.c_str());
       return WriteStatus::kCannotCreate;
     }
@@ -340,14 +355,10 @@ class PosixFileSystem : public FileSystem {
       unlink(temp.c_str());
       return LinkStatus::kNotPossible;
     }
-    if (!Replace(temp, target)) {
+    if (!Replace(temp, target, later_)) {
       unlink(temp.c_str());
       return LinkStatus::kFailed;
     }
-    // rename() does nothing when both names are links to one file already; the temporary
-    // name must not stay.
-    struct stat left;
-    if (lstat(temp.c_str(), &left) == 0) unlink(temp.c_str());
     names_.Added(listed, base, current);
     return LinkStatus::kLinked;
   }
@@ -396,6 +407,7 @@ class PosixFileSystem : public FileSystem {
 
  private:
   FolderNames names_;
+  LateRemoval later_;  // last: it waits for its removals before the rest goes
 };
 
 }  // namespace

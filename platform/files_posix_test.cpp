@@ -293,6 +293,35 @@ TEST(PosixFilesTest, LinkAsRefusesAFileThatIsNoLongerTheOneInspected) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "bak"), {}), 0);
 }
 
+// A large file (16 MiB, sparse here) replaced under its last name is removed on the layer's own
+// thread: whichever way it was replaced, the new content is in place at once, and once the layer
+// is gone no temporary name is left. A replaced file with a second name goes at once.
+TEST(PosixFilesTest, LargeReplacedFilesAreRemovedByTheTimeTheLayerIsGone) {
+  TempFolder dir;
+  auto files = MakePlatformFileSystem();
+  auto large = [&](const std::string& name) {
+    dir.Put(name, "x");
+    ASSERT_EQ(truncate((dir / name).c_str(), off_t{16} << 20), 0);
+  };
+  large("a.bas");
+  large("bak/a.bak");
+  ino_t olderBackup = StatOf(dir / "bak/a.bak").st_ino;
+  ASSERT_EQ(files->LinkAs(dir / "a.bas", files->Inspect(dir / "a.bas"), dir / "bak/a.bak"),
+            LinkStatus::kLinked);
+  ASSERT_EQ(files->WriteWhole(dir / "a.bas", "new"), WriteStatus::kWritten);
+  EXPECT_EQ(dir.Get("a.bas"), "new");
+  EXPECT_EQ(StatOf(dir / "bak/a.bak").st_size, off_t{16} << 20);
+  EXPECT_NE(StatOf(dir / "bak/a.bak").st_ino, olderBackup);
+  large("b.bas");  // no backup: the old output is the file removed
+  ASSERT_EQ(files->WriteWhole(dir / "b.bas", "bee"), WriteStatus::kWritten);
+  EXPECT_EQ(dir.Get("b.bas"), "bee");
+  files.reset();
+  EXPECT_EQ(Temporaries(dir.path()), std::vector<std::string>{});
+  EXPECT_EQ(Temporaries(dir / "bak"), std::vector<std::string>{});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "bak"), {}), 1);
+}
+
 // A link the system refuses (here: another file system, EXDEV) changes nothing.
 TEST(PosixFilesTest, ARefusedLinkChangesNothing) {
   TempFolder dir;
