@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
@@ -18,7 +18,20 @@ class ControlNames {
   std::string Take(const std::string& id, int32_t value);
 
  private:
-  std::set<std::string> taken_;  // in lower case
+  // Adds `name` in lower case; false when it was taken already.
+  bool Add(std::string_view name);
+  void Grow();
+
+  // Every name taken, in lower case, one after another; a slot holds where one starts and its
+  // length (0: empty, as no name is empty). A dialog's names go into two allocations, not one
+  // node each: this runs once per control.
+  struct Slot {
+    uint32_t start = 0;
+    uint32_t size = 0;
+  };
+  std::string lower_;
+  std::vector<Slot> slots_;  // a power of two, at most half full
+  size_t count_ = 0;
 };
 
 }  // namespace fw

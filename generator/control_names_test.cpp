@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace fw {
 namespace {
 
@@ -17,6 +19,19 @@ TEST(ControlNamesTest, IdentifiersAsTheyStandOthersFromTheirValue) {
   EXPECT_EQ(names.Take(" IDC_B", 0), "ID_0");
   EXPECT_EQ(names.Take("ID_100", 5), "ID_100_2");  // taken by a derived name
   EXPECT_EQ(names.Take("ID_100_2", 5), "ID_100_2_2");
+}
+
+// Past the first table of names: every name is still found, in any case, after it grows.
+TEST(ControlNamesTest, ManyNamesStayUniqueAsTheTableGrows) {
+  ControlNames names;
+  for (int i = 0; i < 1000; ++i) {
+    EXPECT_EQ(names.Take("IDC_" + std::to_string(i), i), "IDC_" + std::to_string(i));
+  }
+  for (int i = 0; i < 1000; i += 7) {
+    EXPECT_EQ(names.Take("idc_" + std::to_string(i), i), "idc_" + std::to_string(i) + "_2");
+  }
+  EXPECT_EQ(names.Take("IDC_1000", 0), "IDC_1000");
+  EXPECT_EQ(names.Take("Idc_7_2", 0), "Idc_7_2_2");
 }
 
 TEST(ControlNamesTest, WhatAnIdentifierIs) {
