@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "textutil/number.h"
-#include "textutil/text.h"
 
 namespace fw {
 
@@ -46,8 +45,9 @@ bool ControlNames::Add(std::string_view name) {
   size_t start = lower_.size();
   lower_.append(name);
   for (size_t i = start; i < lower_.size(); ++i) {
-    if (lower_[i] >= 'A' && lower_[i] <= 'Z')
+    if (lower_[i] >= 'A' && lower_[i] <= 'Z') {
       lower_[i] = static_cast<char>(lower_[i] + ('a' - 'A'));
+    }
   }
   std::string_view added(lower_.data() + start, name.size());
   size_t mask = slots_.size() - 1;

@@ -142,16 +142,15 @@ bool WriteAll(int fd, std::span<const OutputPiece> pieces) {
   return true;
 }
 
-// Puts the file `temp` in the place of `target`, atomically: the name `target` never goes
-// missing. Over a regular file the two names are exchanged and the old file's new name removed:
-// ext4 flushes a file renamed over another before the rename returns (hundreds of milliseconds
-// for a large output), an exchange it leaves alone. Elsewhere, or where the system offers no
-// exchange, a rename.
 // Old files from this size on have their last name removed by `later`: freeing their pages takes
 // the kernel a while, and the run goes on meanwhile. Smaller ones go at once.
 constexpr off_t kRemovedLaterFrom = off_t{16} << 20;
 
-// Puts the file named `temp` in `target`'s place; no name `temp` is left once it has.
+// Puts the file `temp` in the place of `target`, atomically: the name `target` never goes
+// missing, and no name `temp` is left once it has. Over a regular file the two names are
+// exchanged and the old file's new name removed: ext4 flushes a file renamed over another before
+// the rename returns (hundreds of milliseconds for a large output), an exchange it leaves alone.
+// Elsewhere, or where the system offers no exchange, a rename.
 bool Replace(const std::string& temp, const std::string& target, LateRemoval& later) {
 #if defined(__linux__) && defined(RENAME_EXCHANGE)
   struct stat st;
